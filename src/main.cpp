@@ -1,0 +1,6 @@
+#include "mainwin/group_app.h"
+
+int main(int argc, char** argv)
+{
+    return theApp.run(argc, argv);
+}

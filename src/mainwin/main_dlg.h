@@ -1,0 +1,66 @@
+#pragma once
+// The main window: the publisher list of the loaded group, the counts of
+// missing reports, and the buttons that open every other dialog. It owns the
+// group store and the report-month state for the whole run.
+
+#include "groupdata/group_store.h"
+#include "platform/controls.h"
+#include "platform/dialog.h"
+
+#include <QIcon>
+#include <QString>
+
+#include <cstdint>
+
+// Shows the group store's messages in message boxes.
+class StoreMessageBoxes : public groupdata::StoreMessages {
+public:
+    void lowMemory() override;
+    void cannotCreate(const std::string& shownPath) override;
+    void tooFewPublishers() override;
+    void remarkTableFull() override;
+};
+
+class CMainDlg : public platform::CDialog, private StoreMessageBoxes, public groupdata::GroupStore {
+public:
+    explicit CMainDlg(platform::CWnd* parent = nullptr);
+
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void DoDataExchange(platform::CDataExchange* pDX) override;
+    const platform::MessageMap& GetMessageMap() const override;
+    void OnSysCommand(unsigned id, long param) override;
+
+    void FillPublisherList();
+    void UpdateCaptions();
+    void OnSelchangePublisherList();
+    void OnFilterClicked();
+    void OnOpenGroupFile();
+    void OnSendAdditions();
+    void OnViewList();
+    void OnHelpButton();
+    void OnDblclkPublisherList();
+    // Publisher contact.
+    void OnNextPhone();
+    void OnDial();
+    void OnPreviewReminder();
+    void OnMailReminder();
+    // Writes the .k19 file beside the loaded group file and offers to mail it.
+    void sendAdditions();
+
+    // A publisher's display name as the user reads it.
+    QString displayText(unsigned publisher, bool lastNameFirst) const;
+
+    platform::CListBox publisherList;
+    int filterNoReport = 0;
+    int selectedItem = 0;
+    QString startDirectory;
+    QString lastEntry;
+    std::uint8_t reportYear = 0;
+    QIcon appIcon;
+};
+
+// The local path of a group file held by the store, and back.
+QString fromStorePath(const std::string& path);
+std::string toStorePath(const QString& path);

@@ -1,0 +1,91 @@
+#include "platform/dialog_window.h"
+
+#include "platform/dialog.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QToolTip>
+
+namespace platform {
+
+DialogWindow::DialogWindow(CDialog& owner, QWidget* parent) : QDialog(parent), dialog(owner) {}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event)
+{
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (modifiers != Qt::NoModifier)
+            break;
+        // Enter on a push button presses it; anywhere else it is the default button's command.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isVisible())
+            button->click();
+        else
+            dialog.SendNotification(dialog.GetDefID(), BN_CLICKED);
+        return;
+    case Qt::Key_Escape:
+        if (modifiers != Qt::NoModifier)
+            break;
+        dialog.SendNotification(IDCANCEL, BN_CLICKED);
+        return;
+    case Qt::Key_Space:
+        if (modifiers == Qt::AltModifier && !dialog.GetSystemMenu()->items().empty()) {
+            dialog.showSystemMenu(mapToGlobal(QPoint(0, 0)));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event)
+{
+    // The close box and Alt+F4 are the system menu's Close: the dialog decides.
+    event->ignore();
+    if (dialog.isRunning())
+        dialog.OnSysCommand(SC_CLOSE, 0);
+}
+
+void DialogWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (dialog.GetSystemMenu()->items().empty())
+        return QDialog::contextMenuEvent(event);
+    dialog.showSystemMenu(event->globalPos());
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* control = qobject_cast<QWidget*>(watched);
+    if (!control)
+        return false;
+    const int id = control->property("ctrlId").toInt();
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        dialog.SendNotification(id, NM_SETFOCUS);
+        break;
+    case QEvent::FocusOut:
+        dialog.SendNotification(id, NM_KILLFOCUS);
+        break;
+    case QEvent::ToolTip: {
+        if (!dialog.toolTips)
+            return false;
+        QString text;
+        if (dialog.OnToolTipNeedText(id, text) && !text.isEmpty())
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, control);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace platform

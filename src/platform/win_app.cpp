@@ -1,0 +1,79 @@
+#include "platform/win_app.h"
+
+#include "platform/interaction.h"
+#include "platform/private_profile.h"
+#include "platform/resources.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QStringList>
+
+namespace platform {
+namespace {
+CWinApp* theInstance = nullptr;
+}
+
+CWinApp::CWinApp()
+{
+    theInstance = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (theInstance == this)
+        theInstance = nullptr;
+}
+
+CWinApp* AfxGetApp()
+{
+    return theInstance;
+}
+
+int CWinApp::run(int& argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    if (!arguments.isEmpty())
+        arguments.removeFirst();
+    m_lpCmdLine = arguments.join(' ');
+    InitInstance();
+    printerSelection.reset();
+    return 0;
+}
+
+bool CWinApp::InitInstance()
+{
+    return false;
+}
+
+QString CWinApp::GetProfileString(const QString& section, const QString& entry,
+                                  const QString& defaultValue) const
+{
+    return readProfileString(m_pszProfileName, section, entry, defaultValue);
+}
+
+bool CWinApp::WriteProfileString(const QString& section, const QString& entry,
+                                 const QString& value)
+{
+    return writeProfileString(m_pszProfileName, section, entry, value);
+}
+
+QIcon CWinApp::LoadIcon(int id) const
+{
+    return loadResourceIcon(id);
+}
+
+QPrinter& CWinApp::printer()
+{
+    if (!printerSelection)
+        printerSelection = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printerSelection;
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    if (interaction().printSetup(printer(), QApplication::activeWindow()))
+        printerChosen = true;
+}
+
+} // namespace platform
