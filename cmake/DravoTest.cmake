@@ -7,7 +7,7 @@ function(dravo_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   if(T_GUI)
-    target_link_libraries(${name} PRIVATE dravo_ui Qt6::Test)
+    target_link_libraries(${name} PRIVATE dravo_testsupport Qt6::Test)
   endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
