@@ -8,9 +8,13 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
+
 namespace platform {
 
+class CDC;
 class CDialog;
+struct LOGFONT;
 
 // A font as the drawing and window code use it.
 class CFont {
@@ -26,9 +30,17 @@ public:
     }
     void DeleteObject() { created = false; }
 
+    // Drawing fonts (dc.cpp). A point font gets the character height
+    // dpiY * points / 72 of the context, the screen's when dc is null.
+    bool CreatePointFont(int pointSizeTenths, const QString& faceName, CDC* dc = nullptr);
+    bool CreateFontIndirect(const LOGFONT* logFont);
+    bool GetLogFont(LOGFONT* logFont) const;
+    std::uint8_t charSet() const { return fontCharSet; }
+
 private:
     QFont qfont;
     bool created = false;
+    std::uint8_t fontCharSet = 1; // DEFAULT_CHARSET
 };
 
 // Stock fonts.

@@ -1,0 +1,44 @@
+#pragma once
+// The collection list ("Verzamellijst"): the report month's reports of the
+// whole group, 18 publishers a page, with the print-setup and print commands.
+// It only reads the group data.
+
+#include "collection/grid_button.h"
+#include "platform/dialog.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class CMainDlg;
+
+namespace platform {
+class CDC;
+}
+
+class CListDlg : public platform::CDialog {
+public:
+    explicit CListDlg(platform::CWnd* parent = nullptr);
+    ~CListDlg() override;
+
+    bool OnInitDialog() override;
+    void DoDataExchange(platform::CDataExchange* pDX) override;
+    const platform::MessageMap& GetMessageMap() const override;
+
+    void OnNextPage();
+    void OnPrevPage();
+    void UpdatePageButtons();
+    void OnPrintSetup();
+    void OnPrint();
+    // Draws the shown page into the rectangle; the grid's paint handler calls it.
+    void PaintPage(int left, int top, int right, int bottom, platform::CDC* dc);
+
+    std::uint8_t reportMonth = 0; // set by the opener before DoModal
+    CGridButton grid;
+    std::int32_t listTotal = 0;
+    std::int32_t pageStart = 0; // publishers before the shown page
+    std::int32_t pageEnd = 0;   // number of the last publisher shown
+    QString nameCaption;        // loaded by every print job
+    QString phoneCaption;
+    CMainDlg* mainDlg = nullptr; // the owner, not owned
+};
