@@ -61,10 +61,11 @@ private slots:
         QTest::newRow("first name abc") << 2 << QByteArray("abc") << bytes({0x95, 0x97, 0x99, 0});
         QTest::newRow("empty field") << 23 << QByteArray(21, '\0') << QByteArray(21, '\0');
         QTest::newRow("late months 0 and 1") << 152 << bytes({1, 1, 0, 0}) << bytes({53, 54, 0, 0});
-        QTest::newRow("late months 0, 1 and 3") << 152 << bytes({1, 1, 0, 1})
-                                                << bytes({53, 54, 0, 1});
+        QTest::newRow("late months 0, 1 and 3")
+            << 152 << bytes({1, 1, 0, 1}) << bytes({53, 54, 0, 1});
         QTest::newRow("late month 6") << 161 << bytes({1, 0}) << bytes({53, 0});
-        QTest::newRow("first name keeps 0xCC") << 2 << bytes({0xCC, 'a'}) << bytes({0xCC, 'a' + 53});
+        QTest::newRow("first name keeps 0xCC")
+            << 2 << bytes({0xCC, 'a'}) << bytes({0xCC, 'a' + 53});
         QTest::newRow("last name keeps 0xCC anywhere")
             << 23 << bytes({'a', 0xCC, 0xCC}) << bytes({'a' + 52, 0xCC, 0xCC});
         QTest::newRow("phone changes 0xCC") << 107 << bytes({0xCC, '1'}) << bytes({0, '1' + 53});
@@ -137,7 +138,8 @@ private slots:
     void phoneRunsOn() {
         PublisherRecord rec = recordWith(122, QByteArray(15, '1') + "22");
         scrambleRecord(+1, rec);
-        const QByteArray expected = ramp('1' + 52, 15) + bytes({'2' + 52 + 15 + 52, '2' + 52 + 16 + 53, 0});
+        const QByteArray expected =
+            ramp('1' + 52, 15) + bytes({'2' + 52 + 15 + 52, '2' + 52 + 16 + 53, 0});
         QCOMPARE(bytesAt(rec, 122, 18), expected);
         scrambleRecord(-1, rec);
         QCOMPARE(bytesAt(rec, 122, 18), QByteArray(15, '1') + "22" + '\0');

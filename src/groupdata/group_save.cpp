@@ -1,0 +1,44 @@
+// Saving the group store to a group file.
+#include "groupdata/atomic_file.h"
+#include "groupdata/group_store.h"
+
+#include <algorithm>
+
+namespace groupdata {
+
+bool GroupStore::saveGroupFile(std::string path) {
+    if (!dataValid || publisherCount < 2) {
+        messages.tooFewPublishers();
+        return false;
+    }
+    writeU16(publisherBuffer.data() + GroupHeader::remarkCountOffset, remarkCount);
+
+    // The stored form is built in a copy: the store itself stays in plain form
+    // and byte for byte as it was, whatever happens to the file.
+    const std::size_t recordsSize = (std::size_t{publisherCount} + 1) * recordSize;
+    const std::size_t remarksSize = std::size_t{remarkCount} * remarkRecordSize;
+    std::vector<std::uint8_t> image(recordsSize + remarksSize, 0);
+    std::copy_n(publisherBuffer.begin(), recordsSize, image.begin());
+    for (unsigned i = 1; i <= publisherCount; ++i)
+        scrambleRecord(+1, image.data() + std::size_t{i} * recordSize);
+    std::copy_n(remarkTable.begin(), std::min(remarksSize, remarkTable.size()),
+                image.begin() + static_cast<std::ptrdiff_t>(recordsSize));
+
+    const bool written = replaceFileAtomically(path, image.data(), image.size());
+    if (!written)
+        showCreateError(path);
+    return written;
+}
+
+void GroupStore::showCreateError(const std::string& path) {
+    // A relative path is shown as the full path the save tried to create.
+    std::string shown = path;
+    if (!path.empty() && path.front() != '/' && currentDirectory) {
+        const std::string dir = currentDirectory();
+        if (!dir.empty())
+            shown = dir + (dir.back() == '/' ? "" : "/") + path;
+    }
+    messages.cannotCreate(shown);
+}
+
+} // namespace groupdata
