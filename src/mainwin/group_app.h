@@ -13,6 +13,8 @@ public:
     // Where the settings live: an INI file beside the program when one exists
     // and can be written (portable use), else the user's configuration folder.
     static QString settingsFilePath();
+    // The same for a given program file and configuration folder.
+    static QString settingsFilePath(const QString& programFile, const QString& configFolder);
 };
 
 extern CGroupApp theApp;

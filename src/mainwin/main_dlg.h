@@ -24,9 +24,11 @@ public:
 class CMainDlg : public platform::CDialog, private StoreMessageBoxes, public groupdata::GroupStore {
 public:
     explicit CMainDlg(platform::CWnd* parent = nullptr);
+    ~CMainDlg() override;
 
     bool OnInitDialog() override;
     void OnOK() override;
+    // The exit sequence: saves the group file, frees the store, writes the settings.
     void OnCancel() override;
     void DoDataExchange(platform::CDataExchange* pDX) override;
     const platform::MessageMap& GetMessageMap() const override;
@@ -59,8 +61,13 @@ public:
     QString lastEntry;
     std::uint8_t reportYear = 0;
     QIcon appIcon;
+
+private:
+    void showAboutBox();
 };
 
+// A text of the group file (Windows-1252) as the user reads it.
+QString fromGroupText(const std::string& cp1252);
 // The local path of a group file held by the store, and back.
 QString fromStorePath(const std::string& path);
 std::string toStorePath(const QString& path);

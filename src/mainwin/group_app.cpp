@@ -1,0 +1,40 @@
+#include "mainwin/group_app.h"
+
+#include "mainwin/main_dlg.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+CGroupApp theApp;
+
+QString CGroupApp::settingsFilePath(const QString& programFile, const QString& configFolder) {
+    // A program file on this system has no extension: the settings file is
+    // named after the whole file name.
+    const QFileInfo program(programFile);
+    const QString name = program.fileName() + ".ini";
+    const QFileInfo beside(program.absoluteDir().filePath(name));
+    if (beside.isFile() && beside.isWritable())
+        return beside.absoluteFilePath();
+    return QDir(configFolder).filePath(name);
+}
+
+QString CGroupApp::settingsFilePath() {
+    return settingsFilePath(
+        QCoreApplication::applicationFilePath(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+bool CGroupApp::InitInstance() {
+    m_pszProfileName = settingsFilePath();
+    // The settings are written at exit only; a configuration folder that does
+    // not exist yet would make that write fail.
+    QDir().mkpath(QFileInfo(m_pszProfileName).absolutePath());
+
+    CMainDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return false;
+}

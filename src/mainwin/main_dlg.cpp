@@ -1,0 +1,330 @@
+#include "mainwin/main_dlg.h"
+
+#include "groupdata/cp1252.h"
+#include "mainwin/about_dlg.h"
+#include "mainwin/file_dlg.h"
+#include "mainwin/res_string.h"
+#include "platform/data_exchange.h"
+#include "platform/message_box.h"
+#include "platform/win_app.h"
+#include "res/resource.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QKeyEvent>
+
+using namespace platform;
+
+namespace {
+
+// F1 opens the About box: the window menu that carries the About command is
+// hard to find on this desktop, and there is no help file for F1 to show.
+class AboutKey : public QObject {
+public:
+    AboutKey(CMainDlg& dialog, QObject* parent) : QObject(parent), dlg(dialog) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F1 || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        dlg.OnSysCommand(res::IDM_ABOUTBOX, 0);
+        return true;
+    }
+
+private:
+    CMainDlg& dlg;
+};
+
+bool endsWithK09(const QString& path, Qt::CaseSensitivity cs) {
+    return path.right(4).compare(".k09", cs) == 0;
+}
+
+} // namespace
+
+void StoreMessageBoxes::lowMemory() {
+    AfxMessageBox("Low Memory", MB_OK);
+}
+
+void StoreMessageBoxes::cannotCreate(const std::string& shownPath) {
+    AfxMessageBox(AfxFormatString1(res::IDS_CANNOT_CREATE, fromStorePath(shownPath)), MB_OK);
+}
+
+void StoreMessageBoxes::tooFewPublishers() {
+    AfxMessageBox(res::IDS_TOO_FEW_PUBLISHERS, MB_OK);
+}
+
+void StoreMessageBoxes::remarkTableFull() {
+    AfxMessageBox(res::IDS_NO_ROOM, MB_OK);
+}
+
+QString fromGroupText(const std::string& cp1252) {
+    return QString::fromStdString(groupdata::cp1252ToUtf8(cp1252));
+}
+
+QString fromStorePath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string toStorePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+CMainDlg::CMainDlg(CWnd* parent)
+    : CDialog(res::IDD_MAIN, parent), GroupStore(static_cast<StoreMessageBoxes&>(*this)) {
+    appIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(res::IDR_MAINFRAME) : QIcon();
+}
+
+CMainDlg::~CMainDlg() = default;
+
+QString CMainDlg::displayText(unsigned publisher, bool lastNameFirst) const {
+    return fromGroupText(displayName(publisher, lastNameFirst));
+}
+
+void CMainDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, res::IDC_PUBLISHER_LIST, publisherList);
+    DDX_Check(pDX, res::IDC_FILTER_NO_REPORT, filterNoReport);
+}
+
+const MessageMap& CMainDlg::GetMessageMap() const {
+    static const MessageMap map{
+        ON_BN_CLICKED(res::IDC_FILTER_NO_REPORT, &CMainDlg::OnFilterClicked),
+        ON_LBN_SELCHANGE(res::IDC_PUBLISHER_LIST, &CMainDlg::OnSelchangePublisherList),
+        ON_BN_CLICKED(res::IDC_OPEN_GROUP, &CMainDlg::OnOpenGroupFile),
+        ON_BN_CLICKED(res::IDC_NEXT_PHONE, &CMainDlg::OnNextPhone),
+        ON_BN_CLICKED(res::IDC_DIAL, &CMainDlg::OnDial),
+        ON_BN_CLICKED(res::IDC_SEND_ADDITIONS, &CMainDlg::OnSendAdditions),
+        ON_BN_CLICKED(res::IDC_HELP_BUTTON, &CMainDlg::OnHelpButton),
+        ON_BN_CLICKED(res::IDC_VIEW_LIST, &CMainDlg::OnViewList),
+        ON_BN_CLICKED(res::IDC_MAIL_REMINDER, &CMainDlg::OnMailReminder),
+        ON_LBN_DBLCLK(res::IDC_PUBLISHER_LIST, &CMainDlg::OnDblclkPublisherList),
+        ON_BN_CLICKED(res::IDC_PREVIEW_REMINDER, &CMainDlg::OnPreviewReminder),
+    };
+    return map;
+}
+
+bool CMainDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (dialogTemplate()->style & WS_SYSMENU) {
+        const QString about = ResString(res::IDS_ABOUTBOX);
+        if (!about.isEmpty()) {
+            CMenu* menu = GetSystemMenu();
+            menu->AppendMenu(CMenu::MF_SEPARATOR);
+            menu->AppendMenu(CMenu::MF_STRING, res::IDM_ABOUTBOX, about);
+        }
+    }
+    window()->installEventFilter(new AboutKey(*this, window()));
+    SetIcon(appIcon, true);
+    SetIcon(appIcon, false);
+
+    // Start-up inputs: the group file from the command line, else the one
+    // last used; the last entry; the working directory; the language.
+    CWinApp* app = AfxGetApp();
+    QString path = app ? app->m_lpCmdLine : QString();
+    path.remove('"');
+    if (!endsWithK09(path, Qt::CaseInsensitive) && app)
+        path = app->GetProfileString("Last", "LoadPath");
+    loadedPath = toStorePath(path);
+    lastEntry = app ? app->GetProfileString("Last", "Post") : QString();
+    dataValid = false;
+    startDirectory = currentDirectory ? fromStorePath(currentDirectory()) : QString();
+    languageName = ResString(res::IDS_LANGUAGE).toStdString();
+
+    // The reports collected are those of the month before the calendar month.
+    const std::tm now = localTime();
+    const int month = now.tm_mon;
+    reportMonth = defaultMonth = std::uint8_t(month == 0 ? 11 : month - 1);
+    reportYear = std::uint8_t(std::uint8_t(now.tm_year) - 100);
+    if (reportMonth == 11)
+        --reportYear;
+    yearSlot = reportYear % 2;
+
+    GetDlgItem(res::IDC_SEND_ADDITIONS)->ShowWindow(SW_HIDE);
+    GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(SW_HIDE);
+    GetDlgItem(res::IDC_FILTER_NO_REPORT)->ShowWindow(SW_HIDE);
+
+    if (endsWithK09(fromStorePath(loadedPath), Qt::CaseInsensitive) && loadGroupFile(loadedPath)) {
+        FillPublisherList();
+        UpdateCaptions();
+    }
+    filterNoReport = 0;
+    publisherList.SetFocus();
+    return false;
+}
+
+void CMainDlg::FillPublisherList() {
+    publisherList.ResetContent();
+    int count = 0;
+    for (unsigned p = 1; p <= publisherCount; ++p) {
+        if (filterNoReport != 0 && !isReportMissing(p, reportMonth, yearSlot))
+            continue;
+        // Inserted by position: the list keeps the file's order despite its sort style.
+        publisherList.InsertString(count, displayText(p, true));
+        publisherList.SetItemData(count, p);
+        ++count;
+    }
+    if (selectedItem > count - 1)
+        selectedItem = 0;
+    publisherList.SetCurSel(selectedItem);
+    publisherList.SetFocus();
+    OnSelchangePublisherList();
+}
+
+void CMainDlg::OnSelchangePublisherList() {
+    if (publisherCount < 2)
+        return;
+    if (publisherList.GetCount() == 0)
+        return;
+    const int line = publisherList.GetCurSel();
+    if (line < 0)
+        return;
+    selectedItem = line;
+    const auto p = unsigned(publisherList.GetItemData(line));
+
+    GetDlgItem(IDOK)->SetWindowText(AfxFormatString1(res::IDS_POST, displayText(p, false)));
+
+    CWnd* number = GetDlgItem(res::IDC_PHONE_NUMBER);
+    if (gatherContacts(p) > 0) {
+        number->SetWindowText(fromGroupText(phoneList[phoneCursor]));
+        number->ShowWindow(SW_SHOW);
+    } else {
+        GetDlgItem(res::IDC_DIAL)->ShowWindow(SW_HIDE);
+        number->SetWindowText(QString());
+        number->ShowWindow(SW_HIDE);
+    }
+    GetDlgItem(res::IDC_NEXT_PHONE)->ShowWindow(phoneCount >= 2 ? SW_SHOW : SW_HIDE);
+
+    const int mailShow = contactEmail.empty() ? SW_HIDE : SW_SHOW;
+    if (!contactEmail.empty())
+        GetDlgItem(res::IDC_MAIL_REMINDER)
+            ->SetWindowText("E-mail - " + fromGroupText(contactEmail));
+    GetDlgItem(res::IDC_MAIL_REMINDER)->ShowWindow(mailShow);
+    GetDlgItem(res::IDC_PREVIEW_REMINDER)->ShowWindow(mailShow);
+}
+
+void CMainDlg::UpdateCaptions() {
+    const QString group = ResString(res::IDS_GROUP) + ' ' + QString::number(groupNumber);
+    const QString report = ResString(res::IDS_REPORT_TITLE, res::IDS_MONTH_FIRST + reportMonth);
+    SetWindowText(report + " - " + group + ' ');
+
+    int missing = 0;
+    for (unsigned p = 1; p <= publisherCount; ++p)
+        if (isReportMissing(p, reportMonth, yearSlot))
+            ++missing;
+    SetDlgItemText(res::IDC_MISSING_COUNT,
+                   ResString(res::IDS_MISSING_REPORTS, res::IDS_MONTH_FIRST + reportMonth) + " = " +
+                       QString::number(missing));
+    SetDlgItemText(res::IDC_PUBLISHER_COUNT,
+                   ResString(res::IDS_PUBLISHERS) + " = " + QString::number(publisherCount));
+    SetDlgItemText(res::IDC_LAST_ENTRY, lastEntry);
+
+    const int listShow = publisherList.GetCount() > 0 ? SW_SHOW : SW_HIDE;
+    GetDlgItem(res::IDC_SEND_ADDITIONS)->ShowWindow(listShow);
+    GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(listShow);
+    GetDlgItem(res::IDC_FILTER_NO_REPORT)->ShowWindow(publisherCount != 0 ? SW_SHOW : SW_HIDE);
+}
+
+void CMainDlg::OnFilterClicked() {
+    filterNoReport = IsDlgButtonChecked(res::IDC_FILTER_NO_REPORT) == BST_CHECKED ? 1 : 0;
+    FillPublisherList();
+}
+
+void CMainDlg::OnOK() {
+    if (publisherList.GetCount() == 0)
+        return;
+    const int line = publisherList.GetCurSel();
+    if (line < 0)
+        return;
+    selectedItem = line;
+
+    // TODO(report): open the report dialog for the publisher of this line.
+
+    if (filterNoReport != 0)
+        FillPublisherList();
+    else
+        publisherList.SetFocus();
+}
+
+void CMainDlg::OnDblclkPublisherList() {
+    OnOK();
+}
+
+void CMainDlg::OnCancel() {
+    const QString path = fromStorePath(loadedPath);
+    // Only an exact ".k09" ending is written back; ".K09" is left alone.
+    if (endsWithK09(path, Qt::CaseSensitive) && publisherCount > 1)
+        saveGroupFile(loadedPath);
+    if (dataValid)
+        freeGroupBuffers();
+    if (CWinApp* app = AfxGetApp()) {
+        app->WriteProfileString("Last", "LoadPath", path);
+        app->WriteProfileString("Last", "Post", lastEntry);
+    }
+    CDialog::OnCancel();
+}
+
+void CMainDlg::OnOpenGroupFile() {
+    const QString filterText =
+        QString("%1~%2~~").arg(ResString(res::IDS_OPEN_FILTER), "*.k09").replace('~', QChar(0));
+    CFileDlg dlg(true, QString(), QString(), OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST,
+                 filterText);
+
+    // Start in the loaded file's folder while that file is still there.
+    const QString loaded = fromStorePath(loadedPath);
+    const qsizetype slash = loaded.lastIndexOf('/');
+    QFile probe(loaded);
+    if (loaded.size() > 8 && probe.open(QIODevice::ReadOnly) && slash >= 2)
+        dlg.initialDir = loaded.left(slash);
+    else
+        dlg.initialDir = startDirectory;
+    probe.close();
+    dlg.title = ResString(res::IDS_OPEN_TITLE);
+
+    if (dlg.DoModal() == IDOK) {
+        const QString chosen = dlg.GetPathName();
+        if (!chosen.endsWith(".k09") && !chosen.endsWith(".K09"))
+            return;
+        loadGroupFile(toStorePath(chosen));
+        FillPublisherList();
+        lastEntry.clear();
+        UpdateCaptions();
+    }
+    QDir::setCurrent(startDirectory);
+    publisherList.SetFocus();
+}
+
+void CMainDlg::OnSendAdditions() {
+    sendAdditions();
+    publisherList.SetFocus();
+}
+
+void CMainDlg::OnViewList() {
+    // TODO(collection): run the collection list for a copy of reportMonth.
+    publisherList.SetFocus();
+}
+
+void CMainDlg::OnHelpButton() {
+    QString text = ResString(res::IDS_HELP_FIRST);
+    for (unsigned id = res::IDS_HELP_FIRST + 1; id <= res::IDS_HELP_LAST; ++id)
+        text += ResString(id);
+    AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
+    publisherList.SetFocus();
+}
+
+void CMainDlg::OnSysCommand(unsigned id, long param) {
+    if ((id & 0xFFF0u) == res::IDM_ABOUTBOX)
+        showAboutBox();
+    else
+        CDialog::OnSysCommand(id, param);
+}
+
+void CMainDlg::showAboutBox() {
+    CAboutDlg about;
+    about.DoModal();
+}
