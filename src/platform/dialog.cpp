@@ -257,8 +257,9 @@ void CDialog::destroyWindow()
         widget->removeEventFilter(dialogWindow.get());
     auto& live = liveDialogs();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
-    for (auto& [id, control] : controls)
-        control->attach(nullptr);
+    // A control object a derived dialog subclassed may already be destroyed
+    // here (the dialog's members go before its base); its widget pointer clears
+    // itself when the window below is deleted.
     controls.clear();
     ownedControls.clear();
     widgets.clear();
