@@ -187,6 +187,7 @@ ULONG runMailClient(const QString& program, const PreparedMail& mail) {
     auto* process = new QProcess;
     process->setProgram(program);
     process->setArguments(arguments);
+    process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->start();

@@ -172,7 +172,7 @@ bool isAttributeChar(char c) {
 // One MIME parameter: quoted when short plain ASCII, otherwise in the RFC 2231
 // form with a character set, split into numbered pieces when long.
 QList<QByteArray> parameter(const QByteArray& attribute, const QString& value) {
-    constexpr int pieceLength = 60;
+    constexpr int pieceLength = 50;
     if (isPrintableAscii(value) && !value.contains(u'"') && !value.contains(u'\\') &&
         value.size() <= pieceLength)
         return {attribute + "=\"" + value.toLatin1() + '"'};
@@ -249,7 +249,7 @@ QByteArray rfc5322Date(const QDateTime& when) {
     const int offset = when.offsetFromUtc();
     const int minutes = qAbs(offset) / 60;
     const QString zone = QStringLiteral("%1%2%3")
-                             .arg(offset < 0 ? u'-' : u'+')
+                             .arg(QChar(offset < 0 ? u'-' : u'+'))
                              .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                              .arg(minutes % 60, 2, 10, QLatin1Char('0'));
     return (QLocale::c().toString(when, QStringLiteral("ddd, d MMM yyyy hh:mm:ss ")) + zone)

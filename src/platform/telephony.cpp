@@ -43,6 +43,7 @@ bool telHandlerAvailable() {
     if (xdgMime.isEmpty())
         return false;
     QProcess query;
+    query.setStandardInputFile(QProcess::nullDevice());
     query.setStandardErrorFile(QProcess::nullDevice());
     query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
                           QStringLiteral("x-scheme-handler/tel")});
