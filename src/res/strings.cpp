@@ -86,6 +86,7 @@ const std::map<unsigned, const char*>& stringTable()
         {1419, "Bs"},
         {1422, "Dien alstublieft uw rapport in voor %1. \nDank je."},
         {1495, "Die maand aan een vorm van velddienst heeft gedaan"},
+        {1496, "Het teken \"%1\" kan niet in een opmerking worden opgeslagen."},
         {1500, "de dienst"},
         {61840, "Unable to load mail system support."},
         {61841, "Mail system DLL is invalid."},
