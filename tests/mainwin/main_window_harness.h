@@ -1,0 +1,119 @@
+#pragma once
+// Runs the main dialog the way the program does, on group files and a settings
+// file in a temporary folder, with a fixed date and scripted answers.
+
+#include "fixtures/group_fixture.h"
+#include "mainwin/group_app.h"
+#include "mainwin/main_dlg.h"
+#include "res/resource.h"
+#include "support/scripted_interaction.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <ctime>
+#include <memory>
+
+namespace harness {
+
+// Noon of a calendar day; month 1 is January.
+inline std::tm dateOf(int year, int month, int day) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = 12;
+    return t;
+}
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+inline QByteArray bytesOf(const std::vector<std::uint8_t>& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+class MainWindow {
+public:
+    MainWindow() {
+        settingsPath = dir.filePath("dravo.ini");
+        theApp.m_pszProfileName = settingsPath;
+        theApp.m_lpCmdLine.clear();
+        startFolder = QDir::currentPath();
+    }
+    ~MainWindow() {
+        dlg.reset();
+        theApp.m_lpCmdLine.clear();
+        QDir::setCurrent(startFolder);
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QString writeGroup(const QString& name, const fixture::Group& group) {
+        const QString file = path(name);
+        fixture::writeGroupFile(toStorePath(file), group);
+        return file;
+    }
+
+    void writeSettings(const QString& loadPath, const QString& post) {
+        theApp.WriteProfileString("Last", "LoadPath", loadPath);
+        theApp.WriteProfileString("Last", "Post", post);
+    }
+
+    // Creates the main dialog on the given day, shown and active.
+    CMainDlg& start(const std::tm& today = dateOf(2025, 4, 10)) {
+        dlg = std::make_unique<CMainDlg>();
+        dlg->localTime = [today] { return today; };
+        if (!dlg->Create())
+            qFatal("main dialog cannot be created");
+        dlg->window()->activateWindow();
+        if (!QTest::qWaitForWindowActive(dlg->window()))
+            qWarning("main window did not become active");
+        return *dlg;
+    }
+
+    // Starts with the group file given on the command line.
+    CMainDlg& startWith(const QString& groupFile, const std::tm& today = dateOf(2025, 4, 10)) {
+        theApp.m_lpCmdLine = groupFile;
+        return start(today);
+    }
+
+    QWidget* control(int id) const { return dlg->GetDlgItem(id)->widget(); }
+    QListWidget* list() const {
+        return qobject_cast<QListWidget*>(control(res::IDC_PUBLISHER_LIST));
+    }
+    QString text(int id) const { return dlg->GetDlgItem(id)->GetWindowText(); }
+    bool shown(int id) const { return dlg->GetDlgItem(id)->IsWindowVisible(); }
+    QString title() const { return dlg->window()->windowTitle(); }
+
+    QStringList lines() const {
+        QStringList result;
+        for (int i = 0; i < list()->count(); ++i)
+            result << list()->item(i)->text();
+        return result;
+    }
+
+    // Clicks line index of the publisher list as a user does.
+    void clickLine(int index) {
+        QListWidget* l = list();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                          l->visualItemRect(l->item(index)).center());
+    }
+
+    void click(int id) { QTest::mouseClick(control(id), Qt::LeftButton); }
+
+    QTemporaryDir dir;
+    ScriptedInteraction script;
+    QString settingsPath;
+    QString startFolder;
+    std::unique_ptr<CMainDlg> dlg;
+};
+
+} // namespace harness
