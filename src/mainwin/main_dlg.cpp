@@ -7,6 +7,7 @@
 #include "platform/data_exchange.h"
 #include "platform/message_box.h"
 #include "platform/win_app.h"
+#include "report/report_dlg.h"
 #include "res/resource.h"
 
 #include <QDialog>
@@ -14,6 +15,9 @@
 #include <QEvent>
 #include <QFile>
 #include <QKeyEvent>
+
+#include <memory>
+#include <new>
 
 using namespace platform;
 
@@ -243,7 +247,16 @@ void CMainDlg::OnOK() {
         return;
     selectedItem = line;
 
-    // TODO(report): open the report dialog for the publisher of this line.
+    std::unique_ptr<CReportDlg> report;
+    try {
+        report = std::make_unique<CReportDlg>();
+    } catch (const std::bad_alloc&) {
+        OnCancel();
+        return;
+    }
+    report->publisherNumber = int(publisherList.GetItemData(selectedItem));
+    report->DoModal();
+    report.reset();
 
     if (filterNoReport != 0)
         FillPublisherList();
