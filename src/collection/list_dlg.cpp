@@ -1,0 +1,170 @@
+#include "collection/list_dlg.h"
+
+#include "collection/check_mark.h"
+#include "collection/list_source.h"
+#include "mainwin/main_dlg.h"
+#include "platform/dc.h"
+#include "platform/message_box.h"
+#include "res/resource.h"
+
+#include <algorithm>
+
+using namespace platform;
+
+namespace {
+
+constexpr int pageSize = 18;
+
+enum : unsigned {
+    IDS_MONTH_FIRST = 102,
+    IDS_REMARK = 1019,
+    IDS_AUX_PIONEER = 1020,
+    IDS_NAME = 1167,
+    IDS_MONTH_REPORT = 1188,
+    IDS_HOURS = 1417,
+    IDS_STUDIES = 1419,
+    IDS_PARTICIPATED = 1500,
+};
+
+} // namespace
+
+CListDlg::CListDlg(CWnd* parent) : CDialog(res::IDD_LIST, parent) {}
+
+CListDlg::~CListDlg() = default;
+
+const MessageMap& CListDlg::GetMessageMap() const {
+    static const MessageMap map{
+        ON_BN_CLICKED(res::IDC_NEXT_PAGE, &CListDlg::OnNextPage),
+        ON_BN_CLICKED(res::IDC_PREV_PAGE, &CListDlg::OnPrevPage),
+        ON_BN_CLICKED(res::IDC_PRINT_SETUP, &CListDlg::OnPrintSetup),
+        ON_BN_CLICKED(res::IDC_PRINT, &CListDlg::OnPrint),
+    };
+    return map;
+}
+
+void CListDlg::DoDataExchange(CDataExchange*) {}
+
+bool CListDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    grid.SubclassDlgItem(res::IDC_GRID, this);
+    grid.rectCached = 0;
+    SetWindowText(AfxFormatString1(IDS_MONTH_REPORT, AfxLoadString(IDS_MONTH_FIRST + reportMonth)));
+    mainDlg = dynamic_cast<CMainDlg*>(GetOwnerDialog());
+    listTotal = mainDlg ? mainDlg->publisherCount : 0;
+    pageStart = 0;
+    pageEnd = std::min(listTotal, pageSize);
+    UpdatePageButtons();
+    return true;
+}
+
+void CListDlg::OnNextPage() {
+    pageEnd = listTotal - pageEnd > pageSize ? pageEnd + pageSize : listTotal;
+    pageStart = std::max(pageEnd - pageSize, 0);
+    UpdatePageButtons();
+    if (grid.widget())
+        grid.widget()->update();
+}
+
+void CListDlg::OnPrevPage() {
+    // On the first page this button reads "> > >" and leads forward.
+    if (pageStart == 0) {
+        OnNextPage();
+        return;
+    }
+    pageStart = pageStart > pageSize ? pageStart - pageSize : 0;
+    pageEnd = std::min(listTotal, pageStart + pageSize);
+    UpdatePageButtons();
+    if (grid.widget())
+        grid.widget()->update();
+}
+
+void CListDlg::UpdatePageButtons() {
+    CWnd* left = GetDlgItem(res::IDC_PREV_PAGE);
+    CWnd* right = GetDlgItem(res::IDC_NEXT_PAGE);
+    if (!left || !right)
+        return;
+    if (listTotal < pageSize + 1) {
+        left->ShowWindow(SW_HIDE);
+        right->ShowWindow(SW_HIDE);
+        return;
+    }
+    if (pageStart != 0) {
+        left->SetWindowText("< < <");
+    } else {
+        left->SetWindowText("> > >");
+        right->ShowWindow(SW_HIDE);
+    }
+    if (pageEnd == listTotal)
+        right->ShowWindow(SW_HIDE);
+    if (pageEnd < listTotal && pageStart > 0)
+        right->ShowWindow(SW_SHOW);
+}
+
+void CListDlg::PaintPage(int left, int top, int right, int bottom, CDC* dc) {
+    const int L = left;
+    const int T = top;
+    const int W = right;
+    const int H = bottom;
+    const int cxB = GetSystemMetrics(SM_CXBORDER);
+    const int cyB = GetSystemMetrics(SM_CYBORDER);
+    const int rowH = H / pageSize;
+    const int colW = W / 11;
+    int x[5];
+    for (int k = 0; k < 5; ++k)
+        x[k] = L + W / 4 + k * colW;
+
+    dc->FillSolidRect(L, T, W + 1, H + 5 * cyB, dc->GetBkColor());
+    const bool greek = mainDlg && mainDlg->languageName == "greek";
+
+    dc->SelectStockObject(LTGRAY_BRUSH);
+    dc->SelectStockObject(NULL_PEN);
+    dc->Rectangle(L, T, L + W + 1, T + rowH + 1);
+
+    dc->SetBkMode(TRANSPARENT);
+    dc->SelectStockObject(BLACK_PEN);
+    for (int k = 0; k < 5; ++k) {
+        dc->MoveTo(x[k], T);
+        dc->LineTo(x[k], T + H + 3 * cyB);
+    }
+    for (int k = 1; k <= pageSize; ++k) {
+        dc->MoveTo(L, T + k * rowH);
+        dc->LineTo(L + W, T + k * rowH);
+    }
+
+    dc->SelectStockObject(ANSI_VAR_FONT);
+    dc->SetTextAlign(TA_LEFT);
+    dc->TextOut(L + 2 * cxB, T + cyB, AfxLoadString(IDS_NAME));
+    dc->SetTextAlign(TA_RIGHT);
+    dc->TextOut(x[1] - 8 * cxB, T + cyB, AfxLoadString(IDS_PARTICIPATED));
+    dc->TextOut(x[2] - 8 * cxB, T + cyB, AfxLoadString(IDS_STUDIES));
+    dc->TextOut(x[3] - 8 * cxB, T + cyB, AfxLoadString(IDS_AUX_PIONEER));
+    dc->TextOut(x[4] - 8 * cxB, T + cyB, AfxLoadString(IDS_HOURS));
+    dc->TextOut(greek ? L + W - W / 20 : L + W - W / 6, T + cyB, AfxLoadString(IDS_REMARK));
+
+    if (!mainDlg)
+        return;
+    const ListSource source{*mainDlg, reportMonth, mainDlg->yearSlot, mainDlg->groupNumber};
+    const int rows = std::min(pageSize, pageEnd - pageStart);
+    for (int i = 0; i < rows; ++i) {
+        const unsigned publisher = unsigned(pageStart + i + 1);
+        const int yRow = T + (i + 1) * rowH + cyB;
+        const int yTick = T + (i + 1) * rowH + 13 * cyB - cyB / 3;
+        const ListRow row = readListRow(source, publisher);
+
+        dc->SetTextAlign(TA_LEFT);
+        dc->TextOut(L + 2 * cxB, yRow, row.name);
+        DrawCheckMark(dc, x[1] - 20 * cxB, yTick, row.participated, 9);
+        dc->SetTextAlign(TA_RIGHT);
+        if (row.studies != 0)
+            dc->TextOut(x[2] - 10 * cxB, yRow, QString::number(row.studies));
+        DrawCheckMark(dc, x[3] - 20 * cxB, yTick, row.auxiliaryPioneer, 9);
+        if (row.hours != 0)
+            dc->TextOut(x[4] - 10 * cxB, yRow, QString::number(row.hours));
+        if (!row.remark.isEmpty()) {
+            dc->SetTextAlign(TA_LEFT);
+            const RECT clip{L + 6 * (W / 10) + 2 * cxB, yRow, L + W, T + (i + 2) * rowH + cyB};
+            dc->ExtTextOut(L + W / 4 + 5 * (W / 13) - 5 * cxB, yRow, ETO_CLIPPED, &clip,
+                           row.remark);
+        }
+    }
+}

@@ -1,0 +1,34 @@
+#include "collection/list_source.h"
+
+#include "groupdata/cp1252.h"
+
+using groupdata::cp1252ToUtf8;
+
+namespace {
+QString fromStore(const std::string& text) {
+    return QString::fromStdString(cp1252ToUtf8(text));
+}
+} // namespace
+
+ListRow readListRow(const ListSource& source, unsigned publisher) {
+    groupdata::GroupStore& store = source.store;
+    const unsigned month = source.reportMonth;
+    const unsigned slot = source.yearSlot;
+    ListRow row;
+    row.name = fromStore(store.displayName(publisher, false));
+    if (month < 12 && slot < 3) {
+        const groupdata::PublisherRecord record = store.publisher(publisher);
+        row.participated = record.participated(month, slot);
+        row.auxiliaryPioneer = (record.pioneerStatus(month, slot) & 3) == 1;
+    }
+    row.studies = store.categoryValue(publisher, month, slot, 4);
+    row.hours = store.categoryValue(publisher, month, slot, 2);
+    std::string remark;
+    store.findOrAddRemark(publisher, month, slot, remark, true);
+    row.remark = fromStore(remark);
+    return row;
+}
+
+QString listPhoneText(const ListSource& source, unsigned publisher, bool second) {
+    return fromStore(source.store.listPhone(publisher, second));
+}
