@@ -1,5 +1,6 @@
 #include "mainwin/main_dlg.h"
 
+#include "collection/list_dlg.h"
 #include "groupdata/cp1252.h"
 #include "mainwin/about_dlg.h"
 #include "mainwin/file_dlg.h"
@@ -318,7 +319,9 @@ void CMainDlg::OnSendAdditions() {
 }
 
 void CMainDlg::OnViewList() {
-    // TODO(collection): run the collection list for a copy of reportMonth.
+    auto list = std::make_unique<CListDlg>();
+    list->reportMonth = reportMonth;
+    list->DoModal();
     publisherList.SetFocus();
 }
 
