@@ -67,6 +67,12 @@ void GroupStore::clearStore() {
 bool GroupStore::loadGroupFile(std::string path) {
     const std::tm now = localTime ? localTime() : systemLocalTime();
     clearStore();
+    // Only a regular file can be a group file; opening a pipe or a terminal
+    // would wait for a writer that never comes.
+    std::error_code error;
+    const auto type = std::filesystem::status(path, error).type();
+    if (type != std::filesystem::file_type::regular)
+        return true;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return true;

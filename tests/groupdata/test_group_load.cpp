@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,7 +30,10 @@ class TestGroupLoad : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY(dir.isValid()); }
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        QVERIFY(::mkfifo(path("pipe.k09").toLocal8Bit().constData(), 0600) == 0);
+    }
 
     void plainFormAfterLoad() {
         const QString file = path("plain.k09");
@@ -203,6 +207,8 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::newRow("missing file") << "missing.k09";
         QTest::newRow("folder") << ".";
+        QTest::newRow("pipe") << "pipe.k09";
+        QTest::newRow("device") << "/dev/zero";
     }
     void unreadablePaths() {
         QFETCH(QString, target);
