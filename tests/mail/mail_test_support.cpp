@@ -29,7 +29,7 @@ StandInProgram::StandInProgram(const QString& name, int exitCode, bool readsInpu
                        "for a in \"$@\"; do printf '%s\\0' \"$a\" >> '%1/args'; done\n")
             .arg(d);
     if (readsInput)
-        script += QStringLiteral("cat > '%1/stdin'\n").arg(d);
+        script += QStringLiteral("/bin/cat > '%1/stdin'\n").arg(d);
     if (!output.isEmpty())
         script += QStringLiteral("printf '%s\\n' '%1'\n").arg(output);
     script += QStringLiteral("exit %1\n").arg(exitCode);
