@@ -66,7 +66,8 @@ public:
     void setLateFlag(unsigned publisher, unsigned month);
     bool isLateFlag(unsigned publisher, unsigned month) const;
 
-    // Record access for the dialogs: a whole publisher record, in plain form.
+    // Record access for the dialogs: a whole publisher record, in plain form;
+    // all zero (and replacePublisher does nothing) outside 1..publisherCount.
     PublisherRecord publisher(unsigned number) const;
     void replacePublisher(unsigned number, const PublisherRecord& record);
     // A copy of record 0, valid until the next call; all zero without a group.
