@@ -245,6 +245,9 @@ std::shared_ptr<MapiLibrary> MapiLibrary::load(const QString& fileName) {
     const QString sendmail = findSendmail(&unusable);
     if (!sendmail.isEmpty())
         return std::make_shared<MapiLibrary>(Route::Sendmail, sendmail);
+    // A program named outright that cannot run is not passed over for another route.
+    if (unusable && !qEnvironmentVariableIsEmpty("DRAVO_SENDMAIL"))
+        return std::make_shared<MapiLibrary>(Route::Broken, QString());
     const QString client = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
     if (!client.isEmpty())
         return std::make_shared<MapiLibrary>(Route::DesktopClient, client);

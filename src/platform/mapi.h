@@ -8,7 +8,8 @@
 //   - otherwise the desktop's mail client through xdg-email;
 //   - neither: the library cannot be loaded.
 // A sendmail that is there but cannot be run (not executable, a folder, a
-// dangling link) and no xdg-email: the library loads but lacks its entry points.
+// dangling link) and no xdg-email, or a $DRAVO_SENDMAIL that cannot be run: the
+// library loads but lacks its entry points.
 // Texts in the structures are UTF-8; nPosition counts bytes of lpszNoteText.
 
 #include <QDateTime>

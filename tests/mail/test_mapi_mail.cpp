@@ -503,8 +503,12 @@ void TestMapiMail::brokenMailSystem() {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("#!/bin/sh\nexit 0\n");
     }
+    // xdg-email is there only for a program named outright, which must not give way to it.
+    StandInProgram client(QStringLiteral("xdg-email"), 0, false);
     QTemporaryDir empty;
-    ScopedEnv path("PATH", kind == u"file" || kind == u"folder" ? folder.path() : empty.path());
+    ScopedEnv path("PATH", kind == u"file" || kind == u"folder" ? folder.path()
+                           : kind == u"chosen"                  ? client.folder()
+                                                                : empty.path());
     ScopedEnv chosen("DRAVO_SENDMAIL", kind == u"chosen" ? sendmail : QString());
 
     {
@@ -513,6 +517,7 @@ void TestMapiMail::brokenMailSystem() {
         QCOMPARE(mail.takeError(), 0);
     }
     QCOMPARE(ui.takeMessageTexts(), QStringList{dllInvalid});
+    QVERIFY(!client.ran());
 }
 
 void TestMapiMail::whereSendmailIsFound() {
