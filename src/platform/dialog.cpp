@@ -237,7 +237,9 @@ void CDialog::connectNotifications(QWidget* widget, const ControlTemplate& spec)
         QObject::connect(button, &QAbstractButton::clicked, button,
                          [this, id] { SendNotification(id, BN_CLICKED); });
     if (auto* list = qobject_cast<QListWidget*>(widget); list && (spec.style & LBS_NOTIFY)) {
-        QObject::connect(list, &QListWidget::currentRowChanged, list,
+        // Selection, not the current line: taking the focus moves the current
+        // line without selecting anything, and that is no change to report.
+        QObject::connect(list, &QListWidget::itemSelectionChanged, list,
                          [this, id] { SendNotification(id, LBN_SELCHANGE); });
         QObject::connect(list, &QListWidget::itemDoubleClicked, list,
                          [this, id] { SendNotification(id, LBN_DBLCLK); });

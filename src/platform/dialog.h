@@ -7,6 +7,7 @@
 #include "platform/dialog_template.h"
 #include "platform/wnd.h"
 
+#include <QDialog>
 #include <QIcon>
 #include <QString>
 
@@ -15,7 +16,6 @@
 #include <memory>
 #include <vector>
 
-class QDialog;
 class QMenu;
 
 namespace platform {
