@@ -193,7 +193,7 @@ void CMapiMail::showSendFailure(ULONG result) const {
                 entry.remove(0, 1);
             while (entry.endsWith(u' ') || entry.endsWith(u'\t'))
                 entry.chop(1);
-            if (!normalizedMailAddress(entry)) {
+            if (!entry.isEmpty() && !normalizedMailAddress(entry)) {
                 text += QStringLiteral("\n\n") + headerSafeText(entry);
                 break;
             }
