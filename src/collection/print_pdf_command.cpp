@@ -1,0 +1,166 @@
+#include "collection/print_pdf_command.h"
+
+#include "collection/print_list.h"
+#include "groupdata/group_store.h"
+#include "platform/message_box.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+const char* const optionName = "--print-pdf";
+
+void complain(const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(platform::AfxGetAppName()),
+                 qUtf8Printable(text));
+}
+
+class StderrMessages : public groupdata::StoreMessages {
+public:
+    void lowMemory() override { complain("Low Memory"); }
+    void cannotCreate(const std::string& shownPath) override {
+        complain(QString("cannot create %1").arg(QString::fromStdString(shownPath)));
+    }
+    void tooFewPublishers() override {}
+    void remarkTableFull() override {}
+};
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+// The report month and year slot a run of the program would start with on
+// this date: the month before the current one, in the slot of its year.
+void startOfRun(groupdata::GroupStore& store, const std::tm& now) {
+    const int month = now.tm_mon;
+    store.defaultMonth = std::uint8_t(month == 0 ? 11 : month - 1);
+    store.reportMonth = store.defaultMonth;
+    std::uint8_t reportYear = std::uint8_t(std::uint8_t(now.tm_year) - 100);
+    if (store.reportMonth == 11)
+        reportYear = std::uint8_t(reportYear - 1);
+    store.yearSlot = std::uint8_t(reportYear % 2);
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.exists() && second.exists() &&
+           first.canonicalFilePath() == second.canonicalFilePath();
+}
+
+// Copies the finished PDF to its destination, reporting every failure; a
+// regular file that could not be written completely is removed.
+bool deliver(const QString& finished, const QString& destination) {
+    QFile source(finished);
+    if (!source.open(QIODevice::ReadOnly)) {
+        complain(QString("cannot read the printed PDF: %1").arg(source.errorString()));
+        return false;
+    }
+    const QByteArray bytes = source.readAll();
+    QFile target(destination);
+    if (QFileInfo(destination).isDir() ||
+        !target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        complain(QString("cannot write %1: %2")
+                     .arg(destination, QFileInfo(destination).isDir() ? QString("is a folder")
+                                                                      : target.errorString()));
+        return false;
+    }
+    const bool written = target.write(bytes) == bytes.size() && target.flush();
+    const QString error = target.errorString();
+    target.close();
+    if (!written || target.error() != QFileDevice::NoError) {
+        complain(QString("cannot write %1: %2").arg(destination, error));
+        if (QFileInfo(destination).isFile())
+            QFile::remove(destination);
+        return false;
+    }
+    return true;
+}
+
+int printPdf(const QString& outputPath, const QString& groupPath) {
+    const QFileInfo group(groupPath);
+    if (!group.exists()) {
+        complain(QString("the group file %1 does not exist").arg(groupPath));
+        return 1;
+    }
+    if (group.isDir()) {
+        complain(QString("%1 is a folder, not a group file").arg(groupPath));
+        return 1;
+    }
+    QFile probe(groupPath);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        complain(QString("cannot read the group file %1: %2").arg(groupPath, probe.errorString()));
+        return 1;
+    }
+    probe.close();
+    if (sameFile(outputPath, groupPath)) {
+        complain(QString("the PDF would overwrite the group file %1").arg(groupPath));
+        return 1;
+    }
+
+    StderrMessages messages;
+    groupdata::GroupStore store(messages);
+    const std::tm now = localNow();
+    store.localTime = [now] { return now; };
+    store.languageName = platform::AfxLoadString(1198).toStdString();
+    startOfRun(store, now);
+    if (!store.loadGroupFile(QFile::encodeName(groupPath).toStdString()))
+        return 1;
+    if (!store.dataValid) {
+        complain(QString("%1 is not a group file").arg(groupPath));
+        return 1;
+    }
+
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        complain(QString("cannot create a temporary folder: %1").arg(work.errorString()));
+        return 1;
+    }
+    const QString printed = work.filePath("list.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printed);
+    const ListSource source{store, store.reportMonth, store.yearSlot, store.groupNumber};
+    PrintCaptions captions;
+    if (printCollectionList(printer, source, captions) != PrintOutcome::Printed) {
+        complain("no hdc");
+        return 1;
+    }
+    return deliver(printed, outputPath) ? 0 : 1;
+}
+
+} // namespace
+
+bool isPrintPdfCommand(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], optionName) == 0)
+            return true;
+    return false;
+}
+
+int runPrintPdfCommand(int argc, char** argv) {
+    // No window opens, so no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QStringList arguments = QGuiApplication::arguments();
+    arguments.removeFirst();
+    if (arguments.size() != 3 || arguments[0] != optionName) {
+        complain(
+            QString("usage: %1 %2 OUT.pdf GROUP.k09").arg(platform::AfxGetAppName(), optionName));
+        return 2;
+    }
+    return printPdf(arguments[1], arguments[2]);
+}
