@@ -7,6 +7,7 @@
 #include "mainwin/res_string.h"
 #include "platform/data_exchange.h"
 #include "platform/message_box.h"
+#include "platform/telephony.h"
 #include "platform/win_app.h"
 #include "report/report_dlg.h"
 #include "res/resource.h"
@@ -198,6 +199,9 @@ void CMainDlg::OnSelchangePublisherList() {
     if (gatherContacts(p) > 0) {
         number->SetWindowText(fromGroupText(phoneList[phoneCursor]));
         number->ShowWindow(SW_SHOW);
+        // "Bel" is the only way to the dial command; offer it only where the
+        // desktop can place the call.
+        GetDlgItem(res::IDC_DIAL)->ShowWindow(telHandlerAvailable() ? SW_SHOW : SW_HIDE);
     } else {
         GetDlgItem(res::IDC_DIAL)->ShowWindow(SW_HIDE);
         number->SetWindowText(QString());
