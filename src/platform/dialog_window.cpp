@@ -66,6 +66,18 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     const int id = control->property("ctrlId").toInt();
     switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Alt+Space belongs to the window menu, also when a list or a button
+        // (which take Space themselves) has the focus.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier &&
+            !dialog.GetSystemMenu()->items().empty()) {
+            dialog.showSystemMenu(mapToGlobal(QPoint(0, 0)));
+            return true;
+        }
+        break;
+    }
     case QEvent::FocusIn:
         dialog.SendNotification(id, NM_SETFOCUS);
         break;
