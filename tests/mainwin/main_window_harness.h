@@ -107,6 +107,10 @@ public:
                           l->visualItemRect(l->item(index)).center());
     }
 
+    // The control that has the focus in the main window once it is active
+    // again; the test platform does not reactivate it when a modal window closes.
+    QWidget* focusAfterModal() const { return dlg->window()->focusWidget(); }
+
     void click(int id) { QTest::mouseClick(control(id), Qt::LeftButton); }
 
     QTemporaryDir dir;

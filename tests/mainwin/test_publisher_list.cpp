@@ -1,0 +1,473 @@
+// The publisher list of the main window: filling and filtering, the captions
+// and counts, the contact controls of the selected publisher, opening another
+// group file and opening the report dialog.
+
+#include "main_window_harness.h"
+
+#include "platform/constants.h"
+#include "platform/message_box.h"
+#include "report/report_dlg.h"
+
+#include <QCheckBox>
+
+using fixture::Cell;
+using fixture::Publisher;
+using harness::dateOf;
+
+namespace {
+
+// March list of group 3, opened in April 2025: the reports are in slot 1.
+fixture::Group listGroup() {
+    fixture::Group group;
+    group.month(2).number(3);
+    group.publisher(Publisher("Zoë", "Jansen")
+                        .phones("030-2345678", "06-12345678")
+                        .email("zoe@example.nl")
+                        .cell(Cell(2, 1).participated().studies(1)));
+    group.publisher(
+        Publisher("José", "Fernandes").phones("06-87654321").email(" jose@example.nl "));
+    group.publisher(Publisher("Françoise", "Dubois")
+                        .phones("030-1112233", "06-44455566", "0031-307778")
+                        .cell(Cell(2, 0).participated()));
+    group.publisher(
+        Publisher("Pieter", "de Vries").email("pieter@example.nl").cell(Cell(2, 1).remark("ziek")));
+    group.publisher(Publisher("Anna", "Bakker").phones("12345").email("@example.nl"));
+    return group;
+}
+
+const QStringList allLines{"Jansen, Zoë", "Fernandes, José", "Dubois, Françoise",
+                           "de Vries, Pieter", "Bakker, Anna"};
+
+QList<unsigned> itemData(CMainDlg& dlg) {
+    QList<unsigned> data;
+    for (int i = 0; i < dlg.publisherList.GetCount(); ++i)
+        data << unsigned(dlg.publisherList.GetItemData(i));
+    return data;
+}
+
+void clickFilter(harness::MainWindow& run) {
+    QWidget* box = run.control(res::IDC_FILTER_NO_REPORT);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
+} // namespace
+
+class PublisherListTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listShowsFileOrderLastNameFirst();
+    void filterShowsOnlyMissingReports_data();
+    void filterShowsOnlyMissingReports();
+    void captionsAndCounts_data();
+    void captionsAndCounts();
+    void emptyStatesHideTheListButtons();
+    void selectionSetsContactControls_data();
+    void selectionSetsContactControls();
+    void onePublisherKeepsTheOkCaption();
+    void nextPhoneCyclesThroughNumbers();
+    void previewShowsReminderText();
+    void openAnotherFile_data();
+    void openAnotherFile();
+    void openDialogStartsInLoadedFolder_data();
+    void openDialogStartsInLoadedFolder();
+    void enterAndDoubleClickOpenReportDialog();
+    void reportOnFilteredListRemovesLine_data();
+    void reportOnFilteredListRemovesLine();
+    void enterOnEmptyListDoesNothing();
+};
+
+void PublisherListTest::listShowsFileOrderLastNameFirst() {
+    harness::MainWindow run;
+    CMainDlg& dlg = run.startWith(run.writeGroup("Groep.k09", listGroup()));
+
+    QCOMPARE(run.lines(), allLines);
+    QCOMPARE(itemData(dlg), (QList<unsigned>{1, 2, 3, 4, 5}));
+    QCOMPARE(run.list()->currentRow(), 0);
+    QVERIFY(run.list()->hasFocus());
+    // Typing the start of a last name selects its line.
+    QTest::keyClicks(run.list(), "Bak");
+    QCOMPARE(run.list()->currentRow(), 4);
+    QCOMPARE(run.text(platform::IDOK), QString("Post - Anna Bakker"));
+}
+
+void PublisherListTest::filterShowsOnlyMissingReports_data() {
+    QTest::addColumn<int>("selectedBefore");
+    QTest::addColumn<int>("selectedAfter");
+    QTest::addColumn<QString>("okCaption");
+
+    QTest::newRow("line within the shorter list stays") << 2 << 2 << "Post - Anna Bakker";
+    QTest::newRow("line beyond the shorter list falls back") << 4 << 0 << "Post - José Fernandes";
+}
+
+void PublisherListTest::filterShowsOnlyMissingReports() {
+    QFETCH(int, selectedBefore);
+    QFETCH(int, selectedAfter);
+    QFETCH(QString, okCaption);
+
+    harness::MainWindow run;
+    CMainDlg& dlg = run.startWith(run.writeGroup("Groep.k09", listGroup()));
+    const QString title = run.title();
+    run.clickLine(selectedBefore);
+
+    clickFilter(run);
+
+    QCOMPARE(dlg.filterNoReport, 1);
+    // Françoise reported in the other year's slot only.
+    QCOMPARE(run.lines(), (QStringList{"Fernandes, José", "Dubois, Françoise", "Bakker, Anna"}));
+    QCOMPARE(itemData(dlg), (QList<unsigned>{2, 3, 5}));
+    QCOMPARE(run.list()->currentRow(), selectedAfter);
+    QCOMPARE(dlg.selectedItem, selectedAfter);
+    QCOMPARE(run.text(platform::IDOK), okCaption);
+    QVERIFY(run.list()->hasFocus());
+    QCOMPARE(run.title(), title);
+
+    clickFilter(run);
+    QCOMPARE(dlg.filterNoReport, 0);
+    QCOMPARE(run.lines(), allLines);
+}
+
+void PublisherListTest::captionsAndCounts_data() {
+    QTest::addColumn<int>("headerMonth");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("missing");
+
+    QTest::newRow("March list") << 2 << "Maart-bericht - Groep 3 "
+                                << "Ontbrekende Maart Rapoporten = 3";
+    QTest::newRow("April list, whatever the calendar month") << 3 << "April-bericht - Groep 3 "
+                                                             << "Ontbrekende April Rapoporten = 5";
+}
+
+void PublisherListTest::captionsAndCounts() {
+    QFETCH(int, headerMonth);
+    QFETCH(QString, title);
+    QFETCH(QString, missing);
+
+    harness::MainWindow run;
+    run.writeSettings("", "Françoise Dubois");
+    run.startWith(run.writeGroup("Groep.k09", listGroup().month(std::uint8_t(headerMonth))));
+
+    QCOMPARE(run.title(), title);
+    QCOMPARE(run.text(res::IDC_MISSING_COUNT), missing);
+    QCOMPARE(run.text(res::IDC_PUBLISHER_COUNT), QString("Verkondigers = 5"));
+    QCOMPARE(run.text(res::IDC_LAST_ENTRY), QString("Françoise Dubois"));
+    QVERIFY(run.shown(res::IDC_SEND_ADDITIONS));
+    QVERIFY(run.shown(res::IDC_VIEW_LIST));
+    QVERIFY(run.shown(res::IDC_FILTER_NO_REPORT));
+    QVERIFY(!qobject_cast<QCheckBox*>(run.control(res::IDC_FILTER_NO_REPORT))->isChecked());
+}
+
+void PublisherListTest::emptyStatesHideTheListButtons() {
+    harness::MainWindow run;
+    run.writeSettings("", "Zoë Jansen");
+    // A start-up file that does not exist: an empty group for the computed month.
+    run.startWith(run.path("Weg.k09"), dateOf(2025, 6, 2));
+    QCOMPARE(run.title(), QString("Mei-bericht - Groep 0 "));
+    QCOMPARE(run.text(res::IDC_MISSING_COUNT), QString("Ontbrekende Mei Rapoporten = 0"));
+    QCOMPARE(run.text(res::IDC_PUBLISHER_COUNT), QString("Verkondigers = 0"));
+    QCOMPARE(run.text(res::IDC_LAST_ENTRY), QString("Zoë Jansen"));
+    QVERIFY(run.lines().isEmpty());
+    for (int id : {res::IDC_SEND_ADDITIONS, res::IDC_VIEW_LIST, res::IDC_FILTER_NO_REPORT})
+        QVERIFY2(!run.shown(id), qPrintable(QString::number(id)));
+
+    // With the filter on, a group in which everyone reported shows no line:
+    // the list buttons go, the filter box stays.
+    run.dlg->CheckDlgButton(res::IDC_FILTER_NO_REPORT, platform::BST_CHECKED);
+    run.dlg->filterNoReport = 1;
+    fixture::Group complete;
+    complete.month(4).number(8);
+    complete.publisher(Publisher("Zoë", "Jansen").cell(Cell(4, 1).participated()));
+    complete.publisher(Publisher("José", "Fernandes").cell(Cell(4, 1).remark("ziek")));
+    run.script.answerFileDialog(run.writeGroup("Compleet.k09", complete));
+    run.click(res::IDC_OPEN_GROUP);
+    QVERIFY(run.lines().isEmpty());
+    QCOMPARE(run.text(res::IDC_PUBLISHER_COUNT), QString("Verkondigers = 2"));
+    QVERIFY(!run.shown(res::IDC_SEND_ADDITIONS));
+    QVERIFY(!run.shown(res::IDC_VIEW_LIST));
+    QVERIFY(run.shown(res::IDC_FILTER_NO_REPORT));
+}
+
+void PublisherListTest::selectionSetsContactControls_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("okCaption");
+    QTest::addColumn<QString>("phone"); // empty: number hidden
+    QTest::addColumn<bool>("nextShown");
+    QTest::addColumn<QString>("mailCaption"); // empty: mail buttons hidden
+
+    QTest::newRow("two numbers, reported") << 0 << "Post - Zoë Jansen"
+                                           << "030-2345678" << true << "";
+    QTest::newRow("one number, missing, address trimmed")
+        << 1 << "Post - José Fernandes"
+        << "06-87654321" << false << "E-mail - jose@example.nl";
+    QTest::newRow("three numbers, no address") << 2 << "Post - Françoise Dubois"
+                                               << "030-1112233" << true << "";
+    QTest::newRow("reported by remark, address on file") << 3 << "Post - Pieter de Vries"
+                                                         << "" << false << "";
+    QTest::newRow("short number, address without name") << 4 << "Post - Anna Bakker"
+                                                        << "" << false << "";
+}
+
+void PublisherListTest::selectionSetsContactControls() {
+    QFETCH(int, line);
+    QFETCH(QString, okCaption);
+    QFETCH(QString, phone);
+    QFETCH(bool, nextShown);
+    QFETCH(QString, mailCaption);
+
+    harness::MainWindow run;
+    CMainDlg& dlg = run.startWith(run.writeGroup("Groep.k09", listGroup()));
+    // Away from the line first, so that both ways of selecting change it.
+    run.clickLine(line == 0 ? 1 : 0);
+
+    for (const char* how : {"mouse", "keyboard"}) {
+        if (QByteArray(how) == "mouse") {
+            run.clickLine(line);
+        } else {
+            run.clickLine(line == 0 ? 1 : 0);
+            QTest::keyClick(run.list(), line == 0 ? Qt::Key_Up : Qt::Key_Down);
+            if (line > 1)
+                for (int i = 1; i < line; ++i)
+                    QTest::keyClick(run.list(), Qt::Key_Down);
+        }
+        QCOMPARE(dlg.selectedItem, line);
+        QCOMPARE(run.text(platform::IDOK), okCaption);
+        QCOMPARE(run.text(res::IDC_PHONE_NUMBER), phone);
+        QCOMPARE(run.shown(res::IDC_PHONE_NUMBER), !phone.isEmpty());
+        QCOMPARE(run.shown(res::IDC_NEXT_PHONE), nextShown);
+        QVERIFY(!run.shown(res::IDC_DIAL));
+        QCOMPARE(run.shown(res::IDC_MAIL_REMINDER), !mailCaption.isEmpty());
+        QCOMPARE(run.shown(res::IDC_PREVIEW_REMINDER), !mailCaption.isEmpty());
+        if (!mailCaption.isEmpty())
+            QCOMPARE(run.text(res::IDC_MAIL_REMINDER), mailCaption);
+    }
+}
+
+void PublisherListTest::onePublisherKeepsTheOkCaption() {
+    harness::MainWindow run;
+    fixture::Group one;
+    one.month(2).number(1).publisher(
+        Publisher("José", "Fernandes").phones("06-87654321").email("jose@example.nl"));
+    run.startWith(run.writeGroup("Groep.k09", one));
+
+    run.clickLine(0);
+    QTest::keyClick(run.list(), Qt::Key_Down);
+
+    QCOMPARE(run.lines(), QStringList{"Fernandes, José"});
+    QCOMPARE(run.text(platform::IDOK), QString("OK"));
+    QCOMPARE(run.text(res::IDC_PHONE_NUMBER), QString());
+    QVERIFY(!run.shown(res::IDC_MAIL_REMINDER));
+    QVERIFY(!run.shown(res::IDC_NEXT_PHONE));
+}
+
+void PublisherListTest::nextPhoneCyclesThroughNumbers() {
+    harness::MainWindow run;
+    run.startWith(run.writeGroup("Groep.k09", listGroup()));
+    run.clickLine(2);
+
+    QStringList shown{run.text(res::IDC_PHONE_NUMBER)};
+    for (int i = 0; i < 3; ++i) {
+        run.click(res::IDC_NEXT_PHONE);
+        shown << run.text(res::IDC_PHONE_NUMBER);
+        QVERIFY(run.list()->hasFocus());
+    }
+    QCOMPARE(shown, (QStringList{"030-1112233", "06-44455566", "0031-307778", "030-1112233"}));
+
+    run.click(res::IDC_NEXT_PHONE);
+    run.clickLine(0);
+    run.clickLine(2);
+    QCOMPARE(run.text(res::IDC_PHONE_NUMBER), QString("030-1112233"));
+}
+
+void PublisherListTest::previewShowsReminderText() {
+    harness::MainWindow run;
+    run.startWith(run.writeGroup("Groep.k09", listGroup()));
+    run.clickLine(1);
+
+    run.click(res::IDC_PREVIEW_REMINDER);
+
+    QCOMPARE(run.script.messageBoxes().size(), size_t(1));
+    const platform::MessageBoxRequest& box = run.script.messageBoxes().front();
+    QCOMPARE(box.text, QString("Dien alstublieft uw rapport in voor Maart. \nDank je."));
+    QCOMPARE(box.caption, platform::AfxGetAppName());
+    QCOMPARE(box.type, unsigned(platform::MB_OK | platform::MB_ICONEXCLAMATION));
+}
+
+void PublisherListTest::openAnotherFile_data() {
+    QTest::addColumn<QString>("answer"); // "cancel", or a file name in the folder
+    QTest::addColumn<bool>("loads");
+    QTest::addColumn<bool>("resetsDirectory");
+
+    QTest::newRow("k09 file") << "Nieuw.k09" << true << true;
+    QTest::newRow("K09 file") << "NIEUW.K09" << true << true;
+    QTest::newRow("cancelled") << "cancel" << false << true;
+    QTest::newRow("mixed-case extension ignored") << "Nieuw.K09x" << false << false;
+    QTest::newRow("name without extension ignored") << "Nieuw" << false << false;
+}
+
+void PublisherListTest::openAnotherFile() {
+    QFETCH(QString, answer);
+    QFETCH(bool, loads);
+    QFETCH(bool, resetsDirectory);
+
+    harness::MainWindow run;
+    run.writeSettings("", "Zoë Jansen");
+    const QString first = run.writeGroup("Groep.k09", listGroup());
+    CMainDlg& dlg = run.startWith(first);
+    run.clickLine(4);
+
+    fixture::Group other;
+    other.month(4).number(9);
+    other.publisher(Publisher("Françoise", "Dubois").cell(Cell(4, 1).participated()));
+    other.publisher(Publisher("Kees", "de Boer").phones("030-1357913"));
+    other.publisher(Publisher("Eva", "Meijer").email("eva@example.nl"));
+    const QString chosen = run.path(answer == "cancel" ? "Nieuw.k09" : answer);
+    run.writeGroup(QFileInfo(chosen).fileName(), other);
+    if (answer == "cancel")
+        run.script.answerFileDialog(std::nullopt);
+    else
+        run.script.answerFileDialog(chosen);
+    const QString elsewhere = run.path("elders");
+    QVERIFY(QDir().mkpath(elsewhere));
+    QVERIFY(QDir::setCurrent(elsewhere));
+    run.list()->clearFocus();
+
+    run.click(res::IDC_OPEN_GROUP);
+
+    QCOMPARE(run.script.fileDialogs().size(), size_t(1));
+    const platform::FileDialogRequest& request = run.script.fileDialogs().front();
+    QCOMPARE(request.title, QString("Selecteer verzamellijst van de secretaris"));
+    QVERIFY2(request.nameFilter.contains("(*.k09)"), qPrintable(request.nameFilter));
+    QVERIFY(request.open);
+    if (loads) {
+        QCOMPARE(run.lines(), (QStringList{"Dubois, Françoise", "de Boer, Kees", "Meijer, Eva"}));
+        QCOMPARE(run.title(), QString("Mei-bericht - Groep 9 "));
+        QCOMPARE(run.text(res::IDC_MISSING_COUNT), QString("Ontbrekende Mei Rapoporten = 2"));
+        QCOMPARE(run.text(res::IDC_LAST_ENTRY), QString());
+        QVERIFY(dlg.lastEntry.isEmpty());
+        QCOMPARE(fromStorePath(dlg.loadedPath), chosen);
+        // The selected line was beyond the new list's end.
+        QCOMPARE(dlg.selectedItem, 0);
+        QCOMPARE(run.text(platform::IDOK), QString("Post - Françoise Dubois"));
+    } else {
+        QCOMPARE(run.lines(), allLines);
+        QCOMPARE(run.text(res::IDC_LAST_ENTRY), QString("Zoë Jansen"));
+        QCOMPARE(fromStorePath(dlg.loadedPath), first);
+        QCOMPARE(dlg.selectedItem, 4);
+    }
+    QCOMPARE(QDir::currentPath(), resetsDirectory ? run.startFolder : elsewhere);
+    QCOMPARE(run.list()->hasFocus(), resetsDirectory);
+}
+
+void PublisherListTest::openDialogStartsInLoadedFolder_data() {
+    QTest::addColumn<QString>("loaded"); // relative to the temporary folder
+    QTest::addColumn<bool>("removeIt");
+    QTest::addColumn<bool>("inLoadedFolder");
+
+    QTest::newRow("loaded file still there") << "lijst/Groep.k09" << false << true;
+    QTest::newRow("loaded file gone") << "lijst/Groep.k09" << true << false;
+}
+
+void PublisherListTest::openDialogStartsInLoadedFolder() {
+    QFETCH(QString, loaded);
+    QFETCH(bool, removeIt);
+    QFETCH(bool, inLoadedFolder);
+
+    harness::MainWindow run;
+    QVERIFY(QDir(run.dir.path()).mkpath("lijst"));
+    const QString file = run.writeGroup(loaded, listGroup());
+    CMainDlg& dlg = run.startWith(file);
+    if (removeIt)
+        QVERIFY(QFile::remove(file));
+    run.script.answerFileDialog(std::nullopt);
+
+    run.click(res::IDC_OPEN_GROUP);
+
+    QCOMPARE(run.script.fileDialogs().front().initialFolder,
+             inLoadedFolder ? QFileInfo(file).absolutePath() : dlg.startDirectory);
+    QCOMPARE(dlg.startDirectory, run.startFolder);
+}
+
+void PublisherListTest::enterAndDoubleClickOpenReportDialog() {
+    harness::MainWindow run;
+    CMainDlg& dlg = run.startWith(run.writeGroup("Groep.k09", listGroup()));
+    QList<int> opened;
+    auto closeReport = [&](platform::CDialog& dialog) {
+        QCOMPARE(dialog.templateId(), res::IDD_REPORT);
+        opened << static_cast<CReportDlg&>(dialog).publisherNumber;
+        dialog.EndDialog(platform::IDCANCEL);
+    };
+
+    run.clickLine(2);
+    run.script.driveNextDialog(closeReport);
+    QTest::keyClick(run.list(), Qt::Key_Return);
+
+    run.script.driveNextDialog(closeReport);
+    QListWidget* list = run.list();
+    // A double-click is a click followed by the second press.
+    run.clickLine(4);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualItemRect(list->item(4)).center());
+
+    run.clickLine(1);
+    run.script.driveNextDialog(closeReport);
+    run.click(platform::IDOK);
+
+    QCOMPARE(opened, (QList<int>{3, 5, 2}));
+    QCOMPARE(run.focusAfterModal(), run.list());
+    QVERIFY(run.script.unexpected().isEmpty());
+    QVERIFY(dlg.isRunning());
+}
+
+void PublisherListTest::reportOnFilteredListRemovesLine_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("selectedAfter");
+
+    QTest::newRow("first line: the next one takes its place")
+        << 0 << QStringList{"Dubois, Françoise", "Bakker, Anna"} << 0;
+    QTest::newRow("last line: back to the first")
+        << 2 << QStringList{"Fernandes, José", "Dubois, Françoise"} << 0;
+    QTest::newRow("middle line: the next one takes its place")
+        << 1 << QStringList{"Fernandes, José", "Bakker, Anna"} << 1;
+}
+
+void PublisherListTest::reportOnFilteredListRemovesLine() {
+    QFETCH(int, line);
+    QFETCH(QStringList, after);
+    QFETCH(int, selectedAfter);
+
+    harness::MainWindow run;
+    CMainDlg& dlg = run.startWith(run.writeGroup("Groep.k09", listGroup()));
+    clickFilter(run);
+    run.clickLine(line);
+    // The report dialog commits a report for its publisher.
+    run.script.driveNextDialog([&](platform::CDialog& dialog) {
+        auto& report = static_cast<CReportDlg&>(dialog);
+        groupdata::PublisherRecord rec = dlg.publisher(unsigned(report.publisherNumber));
+        rec.setParticipated(dlg.reportMonth, dlg.yearSlot, true);
+        dlg.replacePublisher(unsigned(report.publisherNumber), rec);
+        dialog.EndDialog(platform::IDOK);
+    });
+
+    QTest::keyClick(run.list(), Qt::Key_Return);
+
+    QCOMPARE(run.lines(), after);
+    QCOMPARE(run.list()->currentRow(), selectedAfter);
+    QCOMPARE(
+        run.text(platform::IDOK), "Post - " + [&] {
+            const QStringList parts = after[selectedAfter].split(", ");
+            return parts[1] + ' ' + parts[0];
+        }());
+}
+
+void PublisherListTest::enterOnEmptyListDoesNothing() {
+    harness::MainWindow run;
+    CMainDlg& dlg = run.start();
+    QTest::keyClick(run.list(), Qt::Key_Return);
+    QTest::keyClick(run.control(platform::IDOK), Qt::Key_Space);
+    QVERIFY(run.script.unexpected().isEmpty());
+    QVERIFY(dlg.isRunning());
+}
+
+QTEST_MAIN(PublisherListTest)
+#include "test_publisher_list.moc"
