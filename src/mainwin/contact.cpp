@@ -1,4 +1,6 @@
 // Publisher contact: the telephone numbers, calling and the reminder.
+#include "mail/mapi_mail.h"
+#include "mainwin/dial_number.h"
 #include "mainwin/main_dlg.h"
 #include "mainwin/res_string.h"
 #include "platform/message_box.h"
@@ -15,7 +17,11 @@ void CMainDlg::OnNextPhone() {
 }
 
 void CMainDlg::OnDial() {
-    // TODO(mail): DialNumber with the number shown and the publisher's name.
+    // The publisher of the line selected when the contact state was gathered,
+    // so the name goes with the number shown.
+    const auto p = unsigned(publisherList.GetItemData(selectedItem));
+    DialNumber(fromGroupText(phoneList[phoneCursor]), displayText(p, false));
+    publisherList.SetFocus();
 }
 
 void CMainDlg::OnPreviewReminder() {
@@ -23,9 +29,17 @@ void CMainDlg::OnPreviewReminder() {
 }
 
 void CMainDlg::OnMailReminder() {
-    // TODO(mail): notice of the address, then mail the reminder.
-}
+    const QString address = fromGroupText(contactEmail);
+    AfxMessageBox(address, MB_OK);
 
-void CMainDlg::sendAdditions() {
-    // TODO(mail): the .k19 file and the mail to the secretary.
+    CMapiMail mail;
+    if (mail.takeError() != CMapiMail::mailOk)
+        return; // the mail object has said why
+    // ResString's text lives only until its next call: keep a copy.
+    const QString reminder = ResString(res::IDS_REMINDER, res::IDS_MONTH_FIRST + reportMonth);
+    mail.originatorName = QStringLiteral("Drav");
+    mail.addRecipients(address);
+    mail.setSubject(QStringLiteral("Report"));
+    mail.body = reminder;
+    mail.send(0);
 }
