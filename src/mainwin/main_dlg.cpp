@@ -201,7 +201,7 @@ void CMainDlg::OnSelchangePublisherList() {
         number->ShowWindow(SW_SHOW);
         // "Bel" is the only way to the dial command; offer it only where the
         // desktop can place the call.
-        GetDlgItem(res::IDC_DIAL)->ShowWindow(telHandlerAvailable() ? SW_SHOW : SW_HIDE);
+        GetDlgItem(res::IDC_DIAL)->ShowWindow(canDial() ? SW_SHOW : SW_HIDE);
     } else {
         GetDlgItem(res::IDC_DIAL)->ShowWindow(SW_HIDE);
         number->SetWindowText(QString());
@@ -342,6 +342,14 @@ void CMainDlg::OnSysCommand(unsigned id, long param) {
         showAboutBox();
     else
         CDialog::OnSysCommand(id, param);
+}
+
+bool CMainDlg::canDial() {
+    // Asking the desktop runs a program; once a run is enough, not at every
+    // arrow key in the list.
+    if (!dialAvailable)
+        dialAvailable = telHandlerAvailable();
+    return *dialAvailable;
 }
 
 void CMainDlg::showAboutBox() {

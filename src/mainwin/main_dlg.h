@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // Shows the group store's messages in message boxes.
 class StoreMessageBoxes : public groupdata::StoreMessages {
@@ -64,6 +65,9 @@ public:
 
 private:
     void showAboutBox();
+    // Whether the desktop can place a call, so that "Bel" is worth showing.
+    bool canDial();
+    std::optional<bool> dialAvailable;
 };
 
 // A text of the group file (Windows-1252) as the user reads it.

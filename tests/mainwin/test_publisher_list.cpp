@@ -6,6 +6,7 @@
 
 #include "platform/constants.h"
 #include "platform/message_box.h"
+#include "platform/telephony.h"
 #include "report/report_dlg.h"
 
 #include <QCheckBox>
@@ -64,6 +65,8 @@ private slots:
     void emptyStatesHideTheListButtons();
     void selectionSetsContactControls_data();
     void selectionSetsContactControls();
+    void dialButtonFollowsTelephoneHandler_data();
+    void dialButtonFollowsTelephoneHandler();
     void onePublisherKeepsTheOkCaption();
     void nextPhoneCyclesThroughNumbers();
     void previewShowsReminderText();
@@ -234,12 +237,48 @@ void PublisherListTest::selectionSetsContactControls() {
         QCOMPARE(run.text(res::IDC_PHONE_NUMBER), phone);
         QCOMPARE(run.shown(res::IDC_PHONE_NUMBER), !phone.isEmpty());
         QCOMPARE(run.shown(res::IDC_NEXT_PHONE), nextShown);
-        QVERIFY(!run.shown(res::IDC_DIAL));
+        QCOMPARE(run.shown(res::IDC_DIAL), !phone.isEmpty() && platform::telHandlerAvailable());
         QCOMPARE(run.shown(res::IDC_MAIL_REMINDER), !mailCaption.isEmpty());
         QCOMPARE(run.shown(res::IDC_PREVIEW_REMINDER), !mailCaption.isEmpty());
         if (!mailCaption.isEmpty())
             QCOMPARE(run.text(res::IDC_MAIL_REMINDER), mailCaption);
     }
+}
+
+void PublisherListTest::dialButtonFollowsTelephoneHandler_data() {
+    QTest::addColumn<QByteArray>("handler"); // what the desktop names for tel: addresses
+    QTest::addColumn<int>("line");
+    QTest::addColumn<bool>("dialShown");
+
+    QTest::newRow("handler, number") << QByteArray("softphone.desktop") << 1 << true;
+    QTest::newRow("handler, no usable number") << QByteArray("softphone.desktop") << 4 << false;
+    QTest::newRow("no handler, number") << QByteArray() << 1 << false;
+}
+
+void PublisherListTest::dialButtonFollowsTelephoneHandler() {
+    QFETCH(QByteArray, handler);
+    QFETCH(int, line);
+    QFETCH(bool, dialShown);
+
+    harness::MainWindow run;
+    // The desktop's answer comes from xdg-mime; this one answers as told.
+    QVERIFY(QDir(run.dir.path()).mkpath("bin"));
+    QFile tool(run.path("bin/xdg-mime"));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    tool.write("#!/bin/sh\n" + (handler.isEmpty() ? QByteArray("exit 1") : "echo " + handler) +
+               "\n");
+    tool.close();
+    QVERIFY(tool.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                QFileDevice::ExeOwner));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(run.path("bin")) + ':' + path);
+    run.startWith(run.writeGroup("Groep.k09", listGroup()));
+
+    run.clickLine(line == 0 ? 1 : 0);
+    run.clickLine(line);
+    qputenv("PATH", path);
+
+    QCOMPARE(run.shown(res::IDC_DIAL), dialShown);
 }
 
 void PublisherListTest::onePublisherKeepsTheOkCaption() {
