@@ -45,17 +45,24 @@ std::array<int, gridMaxLines> columnLines(const PrintLayout& layout) {
 
 } // namespace
 
+std::uint8_t languageCharSet(const QString& language) {
+    if (language == "Turkish")
+        return TURKISH_CHARSET;
+    if (language == "Polish" || language == "cz" || language == "sk")
+        return EASTEUROPE_CHARSET;
+    if (language == "estonian")
+        return BALTIC_CHARSET;
+    return DEFAULT_CHARSET;
+}
+
 void ApplyLanguageFont(CDC& dc, CFont& font, bool bold) {
     Q_UNUSED(dc);
-    const QString language = AfxLoadString(IDS_LANGUAGE);
     LOGFONT lf;
     font.GetLogFont(&lf);
-    if (language == "Turkish")
-        lf.lfCharSet = TURKISH_CHARSET;
-    else if (language == "Polish" || language == "cz" || language == "sk")
-        lf.lfCharSet = EASTEUROPE_CHARSET;
-    else if (language == "estonian")
-        lf.lfCharSet = BALTIC_CHARSET;
+    // Other languages keep the character set the font was created with.
+    const std::uint8_t charSet = languageCharSet(AfxLoadString(IDS_LANGUAGE));
+    if (charSet != DEFAULT_CHARSET)
+        lf.lfCharSet = charSet;
     if (bold)
         lf.lfWeight = FW_BOLD;
     font.DeleteObject();

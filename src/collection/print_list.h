@@ -32,3 +32,6 @@ void PrintPageHeader(platform::CDC& dc, const PrintLayout& layout, const PrintCa
 void DrawRowGrid(platform::CDC& dc, const GridSpec& grid);
 // Recreates font with the character set of the program's language, bold when asked.
 void ApplyLanguageFont(platform::CDC& dc, platform::CFont& font, bool bold);
+// The character set print fonts get for a language name; DEFAULT_CHARSET for
+// any name without one of its own.
+std::uint8_t languageCharSet(const QString& language);
