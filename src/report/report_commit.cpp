@@ -19,6 +19,10 @@ void CReportDlg::OnOK() {
         return;
     }
     if (enterMode == EnterRemark) {
+        // A remark the file cannot hold keeps the editor open.
+        std::string bytes;
+        if (!encodeRemark(GetDlgItemText(res::IDC_REMARK_EDIT).left(remarkLength), bytes, false))
+            return;
         enterMode = EnterRemarkClosing;
         UpdateCredit(hoursFieldNumber());
         workRecord.setCreditHours(unsigned(dialogMonth), dialogSlot, creditValue);

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 class CMainDlg;
 
@@ -84,6 +85,12 @@ private:
     // The leading decimal number of the hours field, saturated to int.
     int hoursFieldNumber();
     bool takeHoursValue();
+    // The remark text in Windows-1252; false, after a message, when a
+    // character has no byte there.
+    bool encodeRemark(const QString& kept, std::string& bytes, bool refocusLater);
+
+    static constexpr int remarkLength = 36;
+    bool refusingRemark = false;
 
     CMainDlg* owner = nullptr;
 };

@@ -8,15 +8,13 @@
 #include "report/report_text.h"
 #include "res/resource.h"
 
+#include <QTimer>
+
 #include <algorithm>
 
 using namespace platform;
 
-namespace {
-
-constexpr int remarkLength = 36;
-
-} // namespace
+namespace {} // namespace
 
 void CReportDlg::OnRemarks() {
     enterMode = EnterRemark;
@@ -27,28 +25,48 @@ void CReportDlg::OnRemarks() {
     editor->SetFocus();
 }
 
+bool CReportDlg::encodeRemark(const QString& kept, std::string& bytes, bool refocusLater) {
+    // The group file holds Windows-1252 only: a character it has no byte for
+    // would be stored as something else, so the overseer corrects it first.
+    const std::string utf8 = kept.toStdString();
+    const groupdata::Cp1252Encoding encoded = groupdata::utf8ToCp1252(utf8);
+    if (encoded.ok()) {
+        bytes = encoded.text;
+        return true;
+    }
+    const int at = int(QString::fromStdString(utf8.substr(0, encoded.offendingAt)).size());
+    refusingRemark = true;
+    AfxMessageBox(
+        AfxFormatString1(res::IDS_REMARK_BAD_CHARACTER, QString::fromUcs4(&encoded.offending, 1)),
+        MB_ICONEXCLAMATION);
+    refusingRemark = false;
+    auto selectCharacter = [this, at] {
+        auto* editor = dynamic_cast<CEdit*>(GetDlgItem(res::IDC_REMARK_EDIT));
+        if (!isRunning() || !editor || !editor->IsWindowVisible())
+            return;
+        editor->SetFocus();
+        editor->SetSel(at, at + 1);
+    };
+    // From a kill-focus notification the editor is still losing the focus:
+    // take it back once that is over.
+    if (refocusLater)
+        QTimer::singleShot(0, window(), selectCharacter);
+    else
+        selectCharacter();
+    return false;
+}
+
 void CReportDlg::OnRemarkKillFocus() {
     CWnd* editor = GetDlgItem(res::IDC_REMARK_EDIT);
-    // Nothing to close once the dialog ends, or when the editor is already closed.
-    if (!isRunning() || !editor->IsWindowVisible())
+    // Nothing to close once the dialog ends, when the editor is already
+    // closed, or while a refused remark is being explained.
+    if (!isRunning() || !editor->IsWindowVisible() || refusingRemark)
         return;
     const QString text = editor->GetWindowText();
     const QString kept = text.left(remarkLength);
-
-    // The group file holds Windows-1252 only: a character it has no byte for
-    // would be stored as something else, so the overseer corrects it first.
-    const groupdata::Cp1252Encoding encoded = groupdata::utf8ToCp1252(kept.toStdString());
-    if (!encoded.ok()) {
+    std::string bytes;
+    if (!encodeRemark(kept, bytes, true)) {
         enterMode = EnterRemark;
-        AfxMessageBox(AfxFormatString1(res::IDS_REMARK_BAD_CHARACTER,
-                                       QString::fromUcs4(&encoded.offending, 1)),
-                      MB_ICONEXCLAMATION);
-        editor->SetFocus();
-        if (auto* edit = dynamic_cast<CEdit*>(editor)) {
-            const std::string utf8 = kept.toStdString();
-            const int at = int(QString::fromStdString(utf8.substr(0, encoded.offendingAt)).size());
-            edit->SetSel(at, at + 1);
-        }
         return;
     }
 
@@ -59,9 +77,9 @@ void CReportDlg::OnRemarkKillFocus() {
     // An empty remark, or one that begins with a blank, is no remark. The store
     // is not asked to unlink it: the record there changes only at commit.
     bool stored = false;
-    if (!encoded.text.empty() && encoded.text.front() != ' ')
+    if (!bytes.empty() && bytes.front() != ' ')
         stored = mainDialog()->storeRemark(unsigned(publisherNumber), unsigned(dialogMonth),
-                                           dialogSlot, unsigned(remarkEntry), encoded.text);
+                                           dialogSlot, unsigned(remarkEntry), bytes);
     workRecord.setRemarkIndex(unsigned(dialogMonth), dialogSlot,
                               stored ? std::uint16_t(remarkEntry) : 0);
 
