@@ -42,8 +42,11 @@ void CMainDlg::sendAdditions() {
         AfxMessageBox(message, MB_OK);
         return;
     }
-    message += ResString(res::IDS_ADDITIONS_ASK_MAIL) + secretary +
-               ResString(res::IDS_ADDITIONS_OR) + ResString(res::IDS_ADDITIONS_ASK_LATER);
+    // One ResString at a time: each call reuses the text the last one returned.
+    message += ResString(res::IDS_ADDITIONS_ASK_MAIL);
+    message += secretary;
+    message += ResString(res::IDS_ADDITIONS_OR);
+    message += ResString(res::IDS_ADDITIONS_ASK_LATER);
     if (AfxMessageBox(message, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
 
