@@ -16,6 +16,7 @@
 
 #include <ctime>
 #include <memory>
+#include <vector>
 
 namespace harness {
 
@@ -47,11 +48,18 @@ public:
         theApp.m_pszProfileName = settingsPath;
         theApp.m_lpCmdLine.clear();
         startFolder = QDir::currentPath();
+        // Nothing the run keeps for the user lands in the real home folder.
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+            savedEnvironment.push_back({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
+            qputenv(name, QFile::encodeName(dir.filePath(QString(name).toLower())));
+        }
     }
     ~MainWindow() {
         dlg.reset();
         theApp.m_lpCmdLine.clear();
         QDir::setCurrent(startFolder);
+        for (const SavedVariable& variable : savedEnvironment)
+            variable.wasSet ? qputenv(variable.name, variable.value) : qunsetenv(variable.name);
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -117,6 +125,12 @@ public:
     ScriptedInteraction script;
     QString settingsPath;
     QString startFolder;
+    struct SavedVariable {
+        const char* name;
+        bool wasSet;
+        QByteArray value;
+    };
+    std::vector<SavedVariable> savedEnvironment;
     std::unique_ptr<CMainDlg> dlg;
 };
 

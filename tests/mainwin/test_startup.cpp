@@ -57,6 +57,8 @@ private slots:
     void settingsFileLocation();
     void programRunsAndEndsWithEscape();
     void resStringFillsInSecondText();
+    void storeMessagesShowTheirTexts_data();
+    void storeMessagesShowTheirTexts();
 };
 
 // "cmd" and "setting" name the group files Groep.k09 (group 7), Oud.k09
@@ -291,14 +293,11 @@ void StartupTest::settingsFileLocation() {
 void StartupTest::programRunsAndEndsWithEscape() {
     // The whole run as the program makes it: settings in the configuration
     // folder, the group file from the command line, Esc in the main window.
-    QTemporaryDir dir;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
-    const QString file = dir.filePath("Groep.k09");
-    fixture::writeGroupFile(toStorePath(file), groupNumbered(6));
+    harness::MainWindow run;
+    const QString file = run.writeGroup("Groep.k09", groupNumbered(6));
     theApp.m_lpCmdLine = file;
-    ScriptedInteraction script;
     QStringList seen;
-    script.driveNextDialog([&](platform::CDialog& dialog) {
+    run.script.driveNextDialog([&](platform::CDialog& dialog) {
         seen << dialog.window()->windowTitle();
         auto* list = dialog.GetDlgItem(res::IDC_PUBLISHER_LIST)->widget();
         QCOMPARE(qobject_cast<QListWidget*>(list)->count(), 3);
@@ -307,14 +306,13 @@ void StartupTest::programRunsAndEndsWithEscape() {
 
     QCOMPARE(theApp.InitInstance(), false);
 
-    qunsetenv("XDG_CONFIG_HOME");
-    theApp.m_lpCmdLine.clear();
     QCOMPARE(seen, QStringList{"Maart-bericht - Groep 6 "});
-    const QString ini = dir.filePath(
-        "config/" + QFileInfo(QCoreApplication::applicationFilePath()).fileName() + ".ini");
+    const QString ini =
+        run.path("xdg_config_home/" +
+                 QFileInfo(QCoreApplication::applicationFilePath()).fileName() + ".ini");
     QCOMPARE(theApp.m_pszProfileName, ini);
     QCOMPARE(fileBytes(ini), settingsText(file, ""));
-    QVERIFY(script.unexpected().isEmpty());
+    QVERIFY(run.script.unexpected().isEmpty());
 }
 
 void StartupTest::resStringFillsInSecondText() {
@@ -324,6 +322,44 @@ void StartupTest::resStringFillsInSecondText() {
     // One shared result: the first reference now shows the second text.
     QCOMPARE(first, QString("Verkondigers"));
     QCOMPARE(ResString(99999), QString(""));
+}
+
+void StartupTest::storeMessagesShowTheirTexts_data() {
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("low memory") << "lowMemory"
+                                << "Low Memory";
+    QTest::newRow("too few publishers") << "tooFew"
+                                        << "Groep has less than 3 publishers";
+    QTest::newRow("remark table full") << "full"
+                                       << "Onvoldoende plaats";
+    QTest::newRow("cannot create")
+        << "create"
+        << "Kan bestand /tmp/Zoë/Groep.k09 niet maken.\nVerwijder de Read-only toebehoren van "
+           "directory / bewaar of vraag toestemming om bestanden te maken in deze directory.";
+}
+
+void StartupTest::storeMessagesShowTheirTexts() {
+    QFETCH(QString, which);
+    QFETCH(QString, text);
+
+    ScriptedInteraction script;
+    StoreMessageBoxes boxes;
+    if (which == "lowMemory")
+        boxes.lowMemory();
+    else if (which == "tooFew")
+        boxes.tooFewPublishers();
+    else if (which == "full")
+        boxes.remarkTableFull();
+    else
+        boxes.cannotCreate(toStorePath("/tmp/Zoë/Groep.k09"));
+
+    QCOMPARE(script.messageBoxes().size(), size_t(1));
+    QCOMPARE(script.messageBoxes().front().text, text);
+    QCOMPARE(script.messageBoxes().front().caption, platform::AfxGetAppName());
+    QCOMPARE(script.messageBoxes().front().type,
+             unsigned(platform::MB_OK | platform::MB_ICONEXCLAMATION));
 }
 
 QTEST_MAIN(StartupTest)
