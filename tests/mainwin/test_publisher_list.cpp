@@ -78,6 +78,7 @@ private slots:
     void reportOnFilteredListRemovesLine_data();
     void reportOnFilteredListRemovesLine();
     void enterOnEmptyListDoesNothing();
+    void enteredReportReachesCaptionsAndFile();
 };
 
 void PublisherListTest::listShowsFileOrderLastNameFirst() {
@@ -506,6 +507,53 @@ void PublisherListTest::enterOnEmptyListDoesNothing() {
     QTest::keyClick(run.control(platform::IDOK), Qt::Key_Space);
     QVERIFY(run.script.unexpected().isEmpty());
     QVERIFY(dlg.isRunning());
+}
+
+void PublisherListTest::enteredReportReachesCaptionsAndFile() {
+    // The road of one report: Enter on a name, tick and Enter through the
+    // report dialog, back to the list with new counts, and into the file at exit.
+    harness::MainWindow run;
+    const QString file = run.writeGroup("Groep.k09", listGroup());
+    CMainDlg& dlg = run.startWith(file);
+    run.clickLine(1);
+    QCOMPARE(run.text(res::IDC_MISSING_COUNT), QString("Ontbrekende Maart Rapoporten = 3"));
+    int enters = 0;
+    run.script.driveNextDialog([&](platform::CDialog& report) {
+        QCOMPARE(report.templateId(), res::IDD_REPORT);
+        // The test platform does not activate a dialog by itself; until then
+        // its owner counts as active and has the keys.
+        report.window()->activateWindow();
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == report.window(); }));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        while (report.isRunning() && enters < 8) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            ++enters;
+        }
+    });
+
+    QTest::keyClick(run.list(), Qt::Key_Return);
+
+    QVERIFY2(run.script.unexpected().isEmpty(), qPrintable(run.script.unexpected().join('\n')));
+    QVERIFY(!dlg.isReportMissing(2, 2, 1));
+    QCOMPARE(run.text(res::IDC_MISSING_COUNT), QString("Ontbrekende Maart Rapoporten = 2"));
+    QCOMPARE(run.text(res::IDC_LAST_ENTRY), QString("José Fernandes"));
+    QCOMPARE(run.lines(), allLines);
+    QCOMPARE(run.focusAfterModal(), run.list());
+
+    run.dlg->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(run.dlg->window()));
+    QTest::keyClick(run.list(), Qt::Key_Escape);
+    QVERIFY(!dlg.isRunning());
+    fixture::Group expected = listGroup();
+    const QByteArray saved = harness::fileBytes(file);
+    QVERIFY(saved != harness::bytesOf(fixture::buildGroupFile(expected)));
+    // Read back, the file holds José's March report.
+    CMainDlg reread;
+    QVERIFY(reread.loadGroupFile(toStorePath(file)));
+    QVERIFY(reread.publisher(2).participated(2, 1));
+    QVERIFY(reread.isReportMissing(5, 2, 1));
+    QCOMPARE(harness::fileBytes(run.settingsPath),
+             ("[Last]\nLoadPath=" + file + "\nPost=José Fernandes\n").toUtf8());
 }
 
 QTEST_MAIN(PublisherListTest)
