@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@
 
 #include <ctime>
 #include <memory>
+#include <vector>
 
 namespace bench {
 
@@ -121,6 +123,14 @@ public:
     QString groupPath;
     std::unique_ptr<CMainDlg> main;
     std::unique_ptr<CReportDlg> report;
+
+private:
+    struct Saved {
+        const char* name;
+        bool wasSet;
+        QByteArray value;
+    };
+    std::vector<Saved> saved;
 };
 
 // The cell of the main dialog's report month in slot 0.
