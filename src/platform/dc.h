@@ -120,7 +120,7 @@ void setDrawRecorder(DrawRecorder* recorder);
 class CDC {
 public:
     // A context without a device, for measuring and recording only, at these
-    // resolutions.
+    // resolutions; it behaves as a printer's (default font, stock font sizes).
     CDC(int dpiX = 96, int dpiY = 96);
     // Wraps a painter that is active on its device (a paint handler's).
     explicit CDC(QPainter& painter);
