@@ -3,6 +3,7 @@
 #include "collection/list_dlg.h"
 #include "groupdata/cp1252.h"
 #include "mainwin/about_dlg.h"
+#include "mainwin/backups.h"
 #include "mainwin/file_dlg.h"
 #include "mainwin/res_string.h"
 #include "platform/data_exchange.h"
@@ -12,6 +13,7 @@
 #include "report/report_dlg.h"
 #include "res/resource.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QEvent>
@@ -276,8 +278,10 @@ void CMainDlg::OnDblclkPublisherList() {
 void CMainDlg::OnCancel() {
     const QString path = fromStorePath(loadedPath);
     // Only an exact ".k09" ending is written back; ".K09" is left alone.
-    if (endsWithK09(path, Qt::CaseSensitive) && publisherCount > 1)
+    if (endsWithK09(path, Qt::CaseSensitive) && publisherCount > 1) {
+        keepBackup(path);
         saveGroupFile(loadedPath);
+    }
     if (dataValid)
         freeGroupBuffers();
     if (CWinApp* app = AfxGetApp()) {
@@ -285,6 +289,19 @@ void CMainDlg::OnCancel() {
         app->WriteProfileString("Last", "Post", lastEntry);
     }
     CDialog::OnCancel();
+}
+
+void CMainDlg::keepBackup(const QString& groupFile) {
+    // A copy that cannot be made must not keep the entries from being saved.
+    GroupBackups backups;
+    backups.now = [this] {
+        std::tm t = localTime();
+        return QDateTime(QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday),
+                         QTime(t.tm_hour, t.tm_min, t.tm_sec));
+    };
+    QString folder;
+    if (!backups.keepCopy(groupFile, &folder))
+        AfxMessageBox(AfxFormatString2(res::IDS_BACKUP_FAILED, groupFile, folder), MB_OK);
 }
 
 void CMainDlg::OnOpenGroupFile() {

@@ -52,6 +52,9 @@ public:
     // Writes the .k19 file beside the loaded group file and offers to mail it.
     void sendAdditions();
 
+    // Keeps a copy of the group file the exit is about to replace.
+    void keepBackup(const QString& groupFile);
+
     // A publisher's display name as the user reads it.
     QString displayText(unsigned publisher, bool lastNameFirst) const;
 

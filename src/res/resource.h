@@ -108,6 +108,7 @@ constexpr unsigned IDS_FIELD_CAPTION_FIRST = 1415; // 1415..1419
 constexpr unsigned IDS_REMINDER = 1422;
 constexpr unsigned IDS_PARTICIPATED_TIP = 1495;
 constexpr unsigned IDS_REMARK_BAD_CHARACTER = 1496;
+constexpr unsigned IDS_BACKUP_FAILED = 1497;
 constexpr unsigned IDS_SERVICE_CAPTION = 1500;
 constexpr unsigned IDS_MAIL_LOAD_FAILED = 61840;
 constexpr unsigned IDS_MAIL_INVALID = 61841;

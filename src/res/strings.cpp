@@ -87,6 +87,7 @@ const std::map<unsigned, const char*>& stringTable()
         {1422, "Dien alstublieft uw rapport in voor %1. \nDank je."},
         {1495, "Die maand aan een vorm van velddienst heeft gedaan"},
         {1496, "Het teken \"%1\" kan niet in een opmerking worden opgeslagen."},
+        {1497, "Kan geen reservekopie van %1 maken in %2.\nDe lijst wordt wel opgeslagen."},
         {1500, "de dienst"},
         {61840, "Unable to load mail system support."},
         {61841, "Mail system DLL is invalid."},

@@ -9,15 +9,13 @@
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
+void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-QByteArray readFile(const QString& path)
-{
+QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -28,8 +26,7 @@ class BackupsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void keepsTheNewestCopies()
-    {
+    void keepsTheNewestCopies() {
         QTemporaryDir dir;
         const QString group = dir.filePath("Groep.k09");
         GroupBackups backups(dir.filePath("backups"));
@@ -48,8 +45,7 @@ private slots:
         QVERIFY(copies.first().endsWith(".k09"));
     }
 
-    void copiesInTheSameMomentAreAllKept()
-    {
+    void copiesInTheSameMomentAreAllKept() {
         QTemporaryDir dir;
         const QString group = dir.filePath("Groep.k09");
         writeFile(group, "x");
@@ -60,8 +56,7 @@ private slots:
         QCOMPARE(QDir(backups.folderFor(group)).entryList(QDir::Files).size(), 2);
     }
 
-    void sameNameInAnotherFolderHasItsOwnCopies()
-    {
+    void sameNameInAnotherFolderHasItsOwnCopies() {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
         GroupBackups backups(dir.filePath("backups"));
@@ -70,16 +65,14 @@ private slots:
         QVERIFY(backups.folderFor(dir.filePath("a/Groep.k09")).contains("Groep.k09"));
     }
 
-    void missingGroupFileNeedsNoCopy()
-    {
+    void missingGroupFileNeedsNoCopy() {
         QTemporaryDir dir;
         GroupBackups backups(dir.filePath("backups"));
         QVERIFY(backups.keepCopy(dir.filePath("Nieuw.k09")));
         QVERIFY(!QFileInfo::exists(dir.filePath("backups")));
     }
 
-    void unwritableFolderIsReported()
-    {
+    void unwritableFolderIsReported() {
         QTemporaryDir dir;
         const QString group = dir.filePath("Groep.k09");
         writeFile(group, "x");

@@ -2,6 +2,7 @@
 // works on, the settings file, and the exit sequence that writes both back.
 
 #include "main_window_harness.h"
+#include "mainwin/backups.h"
 
 #include "mainwin/res_string.h"
 #include "platform/constants.h"
@@ -53,6 +54,8 @@ private slots:
     void exitWithOnePublisherSavesNothing();
     void exitGoesOnWhenTheGroupFileCannotBeWritten();
     void exitByCloseBox();
+    void exitKeepsACopyOfTheReplacedFile();
+    void exitSavesEvenWhenNoCopyCanBeMade();
     void settingsFileLocation_data();
     void settingsFileLocation();
     void programRunsAndEndsWithEscape();
@@ -260,6 +263,48 @@ void StartupTest::exitByCloseBox() {
     QVERIFY(!run.dlg->isRunning());
     QCOMPARE(fileBytes(file), harness::bytesOf(fixture::buildGroupFile(groupNumbered(3))));
     QCOMPARE(fileBytes(run.settingsPath), settingsText(file, ""));
+}
+
+void StartupTest::exitKeepsACopyOfTheReplacedFile() {
+    harness::MainWindow run;
+    const QString file = run.writeGroup("Groep.k09", groupNumbered(3));
+    const QByteArray before = fileBytes(file);
+    CMainDlg& dlg = run.startWith(file);
+    groupdata::PublisherRecord rec = dlg.publisher(1);
+    rec.setStudies(2, 1, groupdata::participatedBit | 2);
+    dlg.replacePublisher(1, rec);
+
+    QTest::keyClick(run.list(), Qt::Key_Escape);
+
+    const QDir folder(GroupBackups().folderFor(file));
+    const QStringList copies = folder.entryList(QDir::Files);
+    QCOMPARE(copies, QStringList{"20250410-120000-000.k09"});
+    QCOMPARE(fileBytes(folder.filePath(copies[0])), before);
+    QVERIFY(fileBytes(file) != before);
+    QVERIFY(run.script.messageBoxes().empty());
+}
+
+void StartupTest::exitSavesEvenWhenNoCopyCanBeMade() {
+    harness::MainWindow run;
+    const QString file = run.writeGroup("Groep.k09", groupNumbered(3));
+    QFile blocker(run.path("plain"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(run.path("plain/data")));
+    CMainDlg& dlg = run.startWith(file);
+    groupdata::PublisherRecord rec = dlg.publisher(1);
+    rec.setStudies(2, 1, groupdata::participatedBit);
+    dlg.replacePublisher(1, rec);
+
+    QTest::keyClick(run.list(), Qt::Key_Escape);
+
+    const QStringList shown = run.script.takeMessageTexts();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].startsWith("Kan geen reservekopie van " + file + " maken in " +
+                                run.path("plain/data")));
+    fixture::Group expected = groupNumbered(3);
+    expected.publishers[0].cell(fixture::Cell(2, 1).participated());
+    QCOMPARE(fileBytes(file), harness::bytesOf(fixture::buildGroupFile(expected)));
 }
 
 void StartupTest::settingsFileLocation_data() {
