@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTimer>
 
 CGroupApp theApp;
 
@@ -34,6 +35,10 @@ bool CGroupApp::InitInstance() {
 
     CMainDlg dlg;
     m_pMainWnd = &dlg;
+    // Start-up measurements end the run once the window is shown and filled,
+    // without the exit sequence, so nothing is written.
+    if (qEnvironmentVariableIsSet("DRAVO_QUIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, [&dlg] { dlg.EndDialog(platform::IDCANCEL); });
     dlg.DoModal();
     m_pMainWnd = nullptr;
     return false;

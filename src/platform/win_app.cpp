@@ -35,6 +35,8 @@ int CWinApp::run(int& argc, char** argv)
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty())
         arguments.removeFirst();
+    if (!arguments.isEmpty() && arguments.first() == "--")
+        arguments.removeFirst(); // marks the end of the options, not a file
     m_lpCmdLine = arguments.join(' ');
     InitInstance();
     printerSelection.reset();
