@@ -159,7 +159,8 @@ QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const Dialog
         widget->setFocusPolicy((spec.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     widget->setEnabled(!(spec.style & WS_DISABLED));
     widget->setVisible(spec.style & WS_VISIBLE);
-    widget->setAccessibleName(text.isEmpty() ? QString() : QString(text).remove('&'));
+    if (spec.accessibleName)
+        widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
     if (spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::EtchedFrame)
         widget->lower();
     return widget;

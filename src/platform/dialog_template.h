@@ -45,6 +45,8 @@ struct ControlTemplate {
     const char* text; // UTF-8; for an icon, the icon's resource id as text
     int x, y, cx, cy; // dialog units
     unsigned style;
+    // What a screen reader calls a control that shows no caption of its own.
+    const char* accessibleName = nullptr;
 };
 
 struct DialogTemplate {

@@ -134,7 +134,6 @@ void CWnd::SetWindowText(const QString& text)
         label->setText(text);
     else if (auto* group = qobject_cast<QGroupBox*>(w))
         group->setTitle(text);
-    w->setAccessibleName(QString(text).remove('&'));
 }
 
 QString CWnd::GetWindowText() const
