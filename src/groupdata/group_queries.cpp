@@ -111,6 +111,22 @@ std::uint16_t GroupStore::categoryValue(unsigned publisher, unsigned month, unsi
     return category == Studies ? value & studiesCountMask : value;
 }
 
+bool GroupStore::isSpareRemarkEntry(unsigned entry) const {
+    if (entry < 1 || entry > remarkCount || remarkTable.size() < entry * remarkRecordSize)
+        return false;
+    const auto first = remarkTable.begin() + static_cast<std::ptrdiff_t>((entry - 1) * remarkRecordSize);
+    if (!std::all_of(first, first + remarkRecordSize, [](std::uint8_t b) { return b == 0; }))
+        return false;
+    for (unsigned p = 1; p <= publisherCount; ++p) {
+        const std::uint8_t* rec = record(p);
+        for (unsigned month = 0; month < 12; ++month)
+            for (unsigned slot = 0; slot < 3; ++slot)
+                if (rec && cell(rec, RemarkIndex, month, slot) == entry)
+                    return false;
+    }
+    return true;
+}
+
 bool GroupStore::reserveRemarkEntry() {
     const std::size_t needed = (std::size_t{remarkCount} + 1) * remarkRecordSize;
     try {
@@ -139,6 +155,12 @@ unsigned GroupStore::findOrAddRemark(unsigned publisher, unsigned month, unsigne
     }
     if (lookupOnly)
         return 0;
+    // The report dialog reserves an entry each time it shows a cell without a
+    // remark, whether or not one is typed. The newest entry, while it is still
+    // blank and no cell links to it, serves the next reservation, so paging
+    // through months and publishers does not fill the table with blanks.
+    if (isSpareRemarkEntry(remarkCount))
+        return remarkCount;
     if (remarkCount >= maxRemarks) {
         messages.remarkTableFull();
         return r;

@@ -111,6 +111,8 @@ private:
     static bool isCell(unsigned month, unsigned slot) { return month < 12 && slot < 3; }
     std::array<std::string, 3> usablePhones(const std::uint8_t* rec, unsigned& count) const;
     bool reserveRemarkEntry();
+    // A blank entry that no cell links to.
+    bool isSpareRemarkEntry(unsigned entry) const;
     void clearStore();
 
     mutable std::string nameBuffer;

@@ -250,6 +250,26 @@ private slots:
         QCOMPARE(reread.remark(254).text(), std::string("laatste"));
     }
 
+    // Showing cells without a remark reserves no more than one blank entry at
+    // a time; a text or a link makes it used, and the next cell gets a new one.
+    void blankReservationIsReused() {
+        loadOne(fixture::Publisher("A", "B"), 3);
+        std::string text;
+        QCOMPARE(store->findOrAddRemark(1, 4, 1, text, false), 4u);
+        QCOMPARE(store->findOrAddRemark(1, 5, 1, text, false), 4u);
+        QCOMPARE(store->findOrAddRemark(2, 4, 1, text, false), 4u);
+        QCOMPARE(store->remarkCount, 4);
+
+        QVERIFY(store->storeRemark(1, 5, 1, 4, "ziek"));
+        QCOMPARE(store->findOrAddRemark(1, 6, 1, text, false), 5u);
+
+        groupdata::PublisherRecord rec = store->publisher(2);
+        rec.setRemarkIndex(4, 1, 5); // a committed report links the blank entry
+        store->replacePublisher(2, rec);
+        QCOMPARE(store->findOrAddRemark(1, 7, 1, text, false), 6u);
+        QCOMPARE(store->remarkCount, 6);
+    }
+
     // A full table still hands back the cell's existing remark for editing.
     void fullTableKeepsExistingRemark() {
         fixture::Group group;
