@@ -107,7 +107,9 @@ void CListDlg::PaintPage(int left, int top, int right, int bottom, CDC* dc) {
     const int H = bottom;
     const int cxB = GetSystemMetrics(SM_CXBORDER);
     const int cyB = GetSystemMetrics(SM_CYBORDER);
-    const int rowH = H / pageSize;
+    // The header band and all rows of a page share the surface; with a
+    // pitch of H / 18 the last row would fall outside it and never be seen.
+    const int rowH = H / (pageSize + 1);
     const int colW = W / 11;
     int x[5];
     for (int k = 0; k < 5; ++k)

@@ -20,7 +20,7 @@ namespace {
 // The page geometry PaintPage works with, from the grid's client size.
 struct Page {
     explicit Page(const CListDlg& list)
-        : W(list.grid.clientRect.right), H(list.grid.clientRect.bottom), rowH(H / 18),
+        : W(list.grid.clientRect.right), H(list.grid.clientRect.bottom), rowH(H / 19),
           colW(W / 11) {
         for (int k = 0; k < 5; ++k)
             x[k] = W / 4 + k * colW;
@@ -101,8 +101,14 @@ void CollectionViewTest::paging() {
             platform::CWnd* b = list.GetDlgItem(id);
             return b->IsWindowVisible() ? b->GetWindowText().remove(' ') : QString("-");
         };
-        // The page as painted: the names of its first and last rows.
-        const QStringList names = textsOf(paintedCalls(list)).filter(" Test");
+        // The page as painted: the names of its first and last rows, of the
+        // rows that fit on the surface whole.
+        const QFontMetrics metrics(platform::GetStockFont(platform::ANSI_VAR_FONT)->font());
+        QStringList names;
+        for (const DrawCall& call : paintedCalls(list))
+            if (call.kind == DrawCall::Text && call.text.contains(" Test") &&
+                call.y1 + metrics.height() <= list.grid.clientRect.bottom)
+                names << call.text;
         const QString range = names.isEmpty() ? QString("1-0")
                                               : QString("%1-%2")
                                                     .arg(names.first().mid(4, 2).toInt())
