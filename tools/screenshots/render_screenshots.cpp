@@ -181,6 +181,9 @@ int main(int argc, char** argv) {
     // What the run keeps for the user (settings, backups) stays in the temporary folder.
     for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
         qputenv(name, QFile::encodeName(work.filePath(QString(name).toLower())));
+    // The toolkit wants a private runtime folder; the temporary folder is one.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(work.path()));
 
     QApplication application(argc, argv);
     const QString source = QString::fromLocal8Bit(argv[1]);
