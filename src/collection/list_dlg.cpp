@@ -15,16 +15,6 @@ namespace {
 
 constexpr int pageSize = 18;
 
-enum : unsigned {
-    IDS_MONTH_FIRST = 102,
-    IDS_REMARK = 1019,
-    IDS_AUX_PIONEER = 1020,
-    IDS_NAME = 1167,
-    IDS_MONTH_REPORT = 1188,
-    IDS_HOURS = 1417,
-    IDS_STUDIES = 1419,
-    IDS_PARTICIPATED = 1500,
-};
 
 } // namespace
 
@@ -48,7 +38,7 @@ bool CListDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     grid.SubclassDlgItem(res::IDC_GRID, this);
     grid.rectCached = 0;
-    SetWindowText(AfxFormatString1(IDS_MONTH_REPORT, AfxLoadString(IDS_MONTH_FIRST + reportMonth)));
+    SetWindowText(AfxFormatString1(res::IDS_REPORT_TITLE, AfxLoadString(res::IDS_MONTH_FIRST + reportMonth)));
     mainDlg = dynamic_cast<CMainDlg*>(GetOwnerDialog());
     listTotal = mainDlg ? mainDlg->publisherCount : 0;
     pageStart = 0;
@@ -135,13 +125,13 @@ void CListDlg::PaintPage(int left, int top, int right, int bottom, CDC* dc) {
 
     dc->SelectStockObject(ANSI_VAR_FONT);
     dc->SetTextAlign(TA_LEFT);
-    dc->TextOut(L + 2 * cxB, T + cyB, AfxLoadString(IDS_NAME));
+    dc->TextOut(L + 2 * cxB, T + cyB, AfxLoadString(res::IDS_NAME_CAPTION));
     dc->SetTextAlign(TA_RIGHT);
-    dc->TextOut(x[1] - 8 * cxB, T + cyB, AfxLoadString(IDS_PARTICIPATED));
-    dc->TextOut(x[2] - 8 * cxB, T + cyB, AfxLoadString(IDS_STUDIES));
-    dc->TextOut(x[3] - 8 * cxB, T + cyB, AfxLoadString(IDS_AUX_PIONEER));
-    dc->TextOut(x[4] - 8 * cxB, T + cyB, AfxLoadString(IDS_HOURS));
-    dc->TextOut(greek ? L + W - W / 20 : L + W - W / 6, T + cyB, AfxLoadString(IDS_REMARK));
+    dc->TextOut(x[1] - 8 * cxB, T + cyB, AfxLoadString(res::IDS_SERVICE_CAPTION));
+    dc->TextOut(x[2] - 8 * cxB, T + cyB, AfxLoadString(res::IDS_STUDIES_CAPTION));
+    dc->TextOut(x[3] - 8 * cxB, T + cyB, AfxLoadString(res::IDS_AUX_CAPTION));
+    dc->TextOut(x[4] - 8 * cxB, T + cyB, AfxLoadString(res::IDS_HOURS_CAPTION));
+    dc->TextOut(greek ? L + W - W / 20 : L + W - W / 6, T + cyB, AfxLoadString(res::IDS_REMARK_CAPTION));
 
     if (!mainDlg)
         return;

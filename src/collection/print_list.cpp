@@ -1,6 +1,7 @@
 #include "collection/print_list.h"
 
 #include "collection/check_mark.h"
+#include "res/resource.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 
@@ -14,19 +15,6 @@ namespace {
 
 const QString printFace = QStringLiteral("Arial");
 
-enum : unsigned {
-    IDS_MONTH_FIRST = 102,
-    IDS_REMARK = 1019,
-    IDS_AUX_PIONEER = 1020,
-    IDS_GROUP = 1058,
-    IDS_NAME = 1167,
-    IDS_PHONE = 1168,
-    IDS_LANGUAGE = 1198,
-    IDS_OVERVIEW = 1247,
-    IDS_HOURS = 1417,
-    IDS_STUDIES = 1419,
-    IDS_PARTICIPATED = 1500,
-};
 
 // The font of a job, created for the printer, in the language's character set.
 void createPrintFont(CDC& dc, CFont& font, int pointSizeTenths, bool bold) {
@@ -60,7 +48,7 @@ void ApplyLanguageFont(CDC& dc, CFont& font, bool bold) {
     LOGFONT lf;
     font.GetLogFont(&lf);
     // Other languages keep the character set the font was created with.
-    const std::uint8_t charSet = languageCharSet(AfxLoadString(IDS_LANGUAGE));
+    const std::uint8_t charSet = languageCharSet(AfxLoadString(res::IDS_LANGUAGE));
     if (charSet != DEFAULT_CHARSET)
         lf.lfCharSet = charSet;
     if (bold)
@@ -145,9 +133,9 @@ void PrintList(CDC& dc, PrintLayout& layout, const ListSource& source, PrintCapt
     grid[4] = gridMaxLines;
     std::copy(c.begin(), c.end(), grid.begin() + 5);
 
-    layout.subtitle = AfxLoadString(IDS_GROUP) + " #" + QString::number(source.groupNumber) + "  ";
-    captions.name = AfxLoadString(IDS_NAME);
-    captions.phone = AfxLoadString(IDS_PHONE);
+    layout.subtitle = AfxLoadString(res::IDS_GROUP) + " #" + QString::number(source.groupNumber) + "  ";
+    captions.name = AfxLoadString(res::IDS_NAME_CAPTION);
+    captions.phone = AfxLoadString(res::IDS_PHONE_CAPTION);
 
     const int headerPitch = layout.lineHeight;
     int pages = 0;
@@ -161,11 +149,11 @@ void PrintList(CDC& dc, PrintLayout& layout, const ListSource& source, PrintCapt
         layout.lineHeight = std::uint16_t(headerPitch);
         PrintPageHeader(dc, layout, captions);
         const int y = layout.topMargin + 4 * headerPitch;
-        dc.TextOut(c[1] + dpiX / 20, y, AfxLoadString(IDS_PARTICIPATED));
-        dc.TextOut(c[2] + dpiX / 20, y, AfxLoadString(IDS_STUDIES));
-        dc.TextOut(c[3] + dpiX / 20, y, AfxLoadString(IDS_AUX_PIONEER));
-        dc.TextOut(c[4] + dpiX / 20, y, AfxLoadString(IDS_HOURS));
-        dc.TextOut(c[5] + (pages == 1 ? dpiX / 2 : dpiX / 10), y, AfxLoadString(IDS_REMARK));
+        dc.TextOut(c[1] + dpiX / 20, y, AfxLoadString(res::IDS_SERVICE_CAPTION));
+        dc.TextOut(c[2] + dpiX / 20, y, AfxLoadString(res::IDS_STUDIES_CAPTION));
+        dc.TextOut(c[3] + dpiX / 20, y, AfxLoadString(res::IDS_AUX_CAPTION));
+        dc.TextOut(c[4] + dpiX / 20, y, AfxLoadString(res::IDS_HOURS_CAPTION));
+        dc.TextOut(c[5] + (pages == 1 ? dpiX / 2 : dpiX / 10), y, AfxLoadString(res::IDS_REMARK_CAPTION));
         layout.pageRow = 4;
         layout.lineHeight = std::uint16_t(rowH);
     };
@@ -238,10 +226,10 @@ void PrintList(CDC& dc, PrintLayout& layout, const ListSource& source, PrintCapt
 PrintOutcome printCollectionList(QPrinter& printer, const ListSource& source,
                                  PrintCaptions& captions) {
     PrintLayout layout;
-    layout.title = AfxLoadString(IDS_OVERVIEW);
+    layout.title = AfxLoadString(res::IDS_OVERVIEW);
     // The print queue lists the job as "Overzicht".
     const QString docName = layout.title;
-    layout.title += " - " + AfxLoadString(IDS_MONTH_FIRST + source.reportMonth);
+    layout.title += " - " + AfxLoadString(res::IDS_MONTH_FIRST + source.reportMonth);
     printer.setDocName(docName);
 
     CDC dc;
