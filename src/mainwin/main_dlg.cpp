@@ -275,13 +275,19 @@ void CMainDlg::OnDblclkPublisherList() {
     OnOK();
 }
 
-void CMainDlg::OnCancel() {
+void CMainDlg::saveLoadedGroup() {
+    // A ".K09" file is written back like a ".k09" one: it opens like one, and
+    // leaving it alone would silently drop every report entered into it.
     const QString path = fromStorePath(loadedPath);
-    // Only an exact ".k09" ending is written back; ".K09" is left alone.
-    if (endsWithK09(path, Qt::CaseSensitive) && publisherCount > 1) {
+    if (endsWithK09(path, Qt::CaseInsensitive) && publisherCount > 1) {
         keepBackup(path);
         saveGroupFile(loadedPath);
     }
+}
+
+void CMainDlg::OnCancel() {
+    const QString path = fromStorePath(loadedPath);
+    saveLoadedGroup();
     if (dataValid)
         freeGroupBuffers();
     if (CWinApp* app = AfxGetApp()) {
@@ -325,6 +331,9 @@ void CMainDlg::OnOpenGroupFile() {
         const QString chosen = dlg.GetPathName();
         if (!chosen.endsWith(".k09") && !chosen.endsWith(".K09"))
             return;
+        // The new list replaces the store: what was entered into the old one
+        // goes to its file first, as it would at exit.
+        saveLoadedGroup();
         loadGroupFile(toStorePath(chosen));
         FillPublisherList();
         lastEntry.clear();

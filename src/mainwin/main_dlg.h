@@ -52,6 +52,9 @@ public:
     // Writes the .k19 file beside the loaded group file and offers to mail it.
     void sendAdditions();
 
+    // Writes the loaded group back over its file, after keeping a copy of it;
+    // only a group file of more than one publisher is written.
+    void saveLoadedGroup();
     // Keeps a copy of the group file the exit is about to replace.
     void keepBackup(const QString& groupFile);
 

@@ -75,6 +75,7 @@ private slots:
     void openDialogStartsInLoadedFolder_data();
     void openDialogStartsInLoadedFolder();
     void enterAndDoubleClickOpenReportDialog();
+    void openingAnotherListSavesTheOldOne();
     void reportOnFilteredListRemovesLine_data();
     void reportOnFilteredListRemovesLine();
     void enterOnEmptyListDoesNothing();
@@ -396,6 +397,27 @@ void PublisherListTest::openAnotherFile() {
     }
     QCOMPARE(QDir::currentPath(), resetsDirectory ? run.startFolder : elsewhere);
     QCOMPARE(run.list()->hasFocus(), resetsDirectory);
+}
+
+void PublisherListTest::openingAnotherListSavesTheOldOne() {
+    // Reports entered into the open list reach its file before the next list
+    // replaces them in memory.
+    harness::MainWindow run;
+    const QString first = run.writeGroup("Groep.K09", listGroup());
+    CMainDlg& dlg = run.startWith(first);
+    groupdata::PublisherRecord rec = dlg.publisher(1);
+    rec.setStudies(5, 1, groupdata::participatedBit | 3);
+    dlg.replacePublisher(1, rec);
+    const QString next = run.writeGroup("Nieuw.k09", listGroup());
+    run.script.answerFileDialog(next);
+
+    run.click(res::IDC_OPEN_GROUP);
+
+    fixture::Group expected = listGroup();
+    expected.publishers[0].cell(Cell(5, 1).participated().studies(3));
+    QCOMPARE(harness::fileBytes(first), harness::bytesOf(fixture::buildGroupFile(expected)));
+    QCOMPARE(fromStorePath(dlg.loadedPath), next);
+    QVERIFY(run.script.messageBoxes().empty());
 }
 
 void PublisherListTest::openDialogStartsInLoadedFolder_data() {

@@ -79,8 +79,8 @@ void StartupTest::startupInputs_data() {
                                          << "%new";
     QTest::newRow("unquoted command line") << "%new" << true << "%old" << 7 << "%new"
                                            << "%new";
-    QTest::newRow("upper-case extension is loaded, not saved")
-        << "%upper" << true << "%old" << 5 << ""
+    QTest::newRow("upper-case extension is loaded and saved")
+        << "%upper" << true << "%old" << 5 << "%upper"
         << "%upper";
     QTest::newRow("trailing blank falls back on the setting")
         << "%new " << true << "%old" << 4 << "%old"
