@@ -8,8 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QDialog dialog;
     dialog.setWindowTitle("Velddienst rapporten");
@@ -18,7 +17,8 @@ int main(int argc, char** argv)
     for (int i = 1; i <= 127; ++i)
         list->addItem(QString("Achternaam %1, Voornaam").arg(i));
     for (int i = 0; i < 10; ++i)
-        (new QPushButton(QString("Knop %1").arg(i), &dialog))->setGeometry(220, 10 + 30 * i, 200, 24);
+        (new QPushButton(QString("Knop %1").arg(i), &dialog))
+            ->setGeometry(220, 10 + 30 * i, 200, 24);
     for (int i = 0; i < 4; ++i)
         (new QLabel(QString("Tekst %1").arg(i), &dialog))->setGeometry(220, 320 + 20 * i, 200, 16);
     dialog.resize(480, 420);

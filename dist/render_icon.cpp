@@ -7,8 +7,7 @@
 
 #include <cstdio>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr, "usage: render_icon <icon.svg> <size> <out.png>\n");
         return 2;

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int pageSize = 18;
 
-
 } // namespace
 
 CListDlg::CListDlg(CWnd* parent) : CDialog(res::IDD_LIST, parent) {}
@@ -38,7 +37,8 @@ bool CListDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     grid.SubclassDlgItem(res::IDC_GRID, this);
     grid.rectCached = 0;
-    SetWindowText(AfxFormatString1(res::IDS_REPORT_TITLE, AfxLoadString(res::IDS_MONTH_FIRST + reportMonth)));
+    SetWindowText(
+        AfxFormatString1(res::IDS_REPORT_TITLE, AfxLoadString(res::IDS_MONTH_FIRST + reportMonth)));
     mainDlg = dynamic_cast<CMainDlg*>(GetOwnerDialog());
     listTotal = mainDlg ? mainDlg->publisherCount : 0;
     pageStart = 0;
@@ -131,7 +131,8 @@ void CListDlg::PaintPage(int left, int top, int right, int bottom, CDC* dc) {
     dc->TextOut(x[2] - 8 * cxB, T + cyB, AfxLoadString(res::IDS_STUDIES_CAPTION));
     dc->TextOut(x[3] - 8 * cxB, T + cyB, AfxLoadString(res::IDS_AUX_CAPTION));
     dc->TextOut(x[4] - 8 * cxB, T + cyB, AfxLoadString(res::IDS_HOURS_CAPTION));
-    dc->TextOut(greek ? L + W - W / 20 : L + W - W / 6, T + cyB, AfxLoadString(res::IDS_REMARK_CAPTION));
+    dc->TextOut(greek ? L + W - W / 20 : L + W - W / 6, T + cyB,
+                AfxLoadString(res::IDS_REMARK_CAPTION));
 
     if (!mainDlg)
         return;

@@ -1,9 +1,9 @@
 #include "collection/print_list.h"
 
 #include "collection/check_mark.h"
-#include "res/resource.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
+#include "res/resource.h"
 
 #include <QPrinter>
 
@@ -14,7 +14,6 @@ using namespace platform;
 namespace {
 
 const QString printFace = QStringLiteral("Arial");
-
 
 // The font of a job, created for the printer, in the language's character set.
 void createPrintFont(CDC& dc, CFont& font, int pointSizeTenths, bool bold) {
@@ -133,7 +132,8 @@ void PrintList(CDC& dc, PrintLayout& layout, const ListSource& source, PrintCapt
     grid[4] = gridMaxLines;
     std::copy(c.begin(), c.end(), grid.begin() + 5);
 
-    layout.subtitle = AfxLoadString(res::IDS_GROUP) + " #" + QString::number(source.groupNumber) + "  ";
+    layout.subtitle =
+        AfxLoadString(res::IDS_GROUP) + " #" + QString::number(source.groupNumber) + "  ";
     captions.name = AfxLoadString(res::IDS_NAME_CAPTION);
     captions.phone = AfxLoadString(res::IDS_PHONE_CAPTION);
 
@@ -153,7 +153,8 @@ void PrintList(CDC& dc, PrintLayout& layout, const ListSource& source, PrintCapt
         dc.TextOut(c[2] + dpiX / 20, y, AfxLoadString(res::IDS_STUDIES_CAPTION));
         dc.TextOut(c[3] + dpiX / 20, y, AfxLoadString(res::IDS_AUX_CAPTION));
         dc.TextOut(c[4] + dpiX / 20, y, AfxLoadString(res::IDS_HOURS_CAPTION));
-        dc.TextOut(c[5] + (pages == 1 ? dpiX / 2 : dpiX / 10), y, AfxLoadString(res::IDS_REMARK_CAPTION));
+        dc.TextOut(c[5] + (pages == 1 ? dpiX / 2 : dpiX / 10), y,
+                   AfxLoadString(res::IDS_REMARK_CAPTION));
         layout.pageRow = 4;
         layout.lineHeight = std::uint16_t(rowH);
     };

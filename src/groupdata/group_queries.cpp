@@ -114,7 +114,8 @@ std::uint16_t GroupStore::categoryValue(unsigned publisher, unsigned month, unsi
 bool GroupStore::isSpareRemarkEntry(unsigned entry) const {
     if (entry < 1 || entry > remarkCount || remarkTable.size() < entry * remarkRecordSize)
         return false;
-    const auto first = remarkTable.begin() + static_cast<std::ptrdiff_t>((entry - 1) * remarkRecordSize);
+    const auto first =
+        remarkTable.begin() + static_cast<std::ptrdiff_t>((entry - 1) * remarkRecordSize);
     if (!std::all_of(first, first + remarkRecordSize, [](std::uint8_t b) { return b == 0; }))
         return false;
     for (unsigned p = 1; p <= publisherCount; ++p) {

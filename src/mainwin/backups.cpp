@@ -8,14 +8,11 @@
 
 GroupBackups::GroupBackups(QString rootFolder) : root(std::move(rootFolder)) {}
 
-QString GroupBackups::defaultRoot()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           "/dravo/backups";
+QString GroupBackups::defaultRoot() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/dravo/backups";
 }
 
-QString GroupBackups::folderFor(const QString& groupFile) const
-{
+QString GroupBackups::folderFor(const QString& groupFile) const {
     // Named for the file and told apart from same-named files elsewhere by its path.
     const QFileInfo info(groupFile);
     const QByteArray path = QFile::encodeName(info.absoluteFilePath());
@@ -23,8 +20,7 @@ QString GroupBackups::folderFor(const QString& groupFile) const
     return root + '/' + info.fileName() + '-' + tag;
 }
 
-bool GroupBackups::keepCopy(const QString& groupFile, QString* error)
-{
+bool GroupBackups::keepCopy(const QString& groupFile, QString* error) {
     if (!QFileInfo(groupFile).isFile())
         return true;
     const QString folder = folderFor(groupFile);

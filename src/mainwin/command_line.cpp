@@ -9,44 +9,39 @@
 
 namespace {
 
-QByteArray programName(char** argv)
-{
+QByteArray programName(char** argv) {
     return QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toLocal8Bit();
 }
 
-void printUsage(std::FILE* out, const QByteArray& name)
-{
+void printUsage(std::FILE* out, const QByteArray& name) {
     std::fprintf(out,
                  "Usage: %s [GROUP.k09]\n"
                  "       %s --print-pdf OUT.pdf GROUP.k09\n",
                  name.constData(), name.constData());
 }
 
-void printHelp(const QByteArray& name)
-{
+void printHelp(const QByteArray& name) {
     printUsage(stdout, name);
-    std::printf(
-        "\n"
-        "Collect the monthly field-service reports of a group and hand them to the\n"
-        "secretary. Opens GROUP.k09, or the group file of the last run when none is\n"
-        "given, and writes it back when you close the window.\n"
-        "\n"
-        "Options:\n"
-        "  --print-pdf OUT.pdf GROUP.k09  print the collection list of GROUP.k09 to\n"
-        "                                 OUT.pdf, without a window, and exit\n"
-        "  -h, --help                     show this help and exit\n"
-        "  --version                      show the version and exit\n"
-        "  --                             end of options; the next argument is a file\n"
-        "\n"
-        "Settings are kept in ~/.config/%s.ini, copies of replaced group files in\n"
-        "~/.local/share/dravo/backups.\n",
-        name.constData());
+    std::printf("\n"
+                "Collect the monthly field-service reports of a group and hand them to the\n"
+                "secretary. Opens GROUP.k09, or the group file of the last run when none is\n"
+                "given, and writes it back when you close the window.\n"
+                "\n"
+                "Options:\n"
+                "  --print-pdf OUT.pdf GROUP.k09  print the collection list of GROUP.k09 to\n"
+                "                                 OUT.pdf, without a window, and exit\n"
+                "  -h, --help                     show this help and exit\n"
+                "  --version                      show the version and exit\n"
+                "  --                             end of options; the next argument is a file\n"
+                "\n"
+                "Settings are kept in ~/.config/%s.ini, copies of replaced group files in\n"
+                "~/.local/share/dravo/backups.\n",
+                name.constData());
 }
 
 } // namespace
 
-std::optional<int> answerCommandLine(int argc, char** argv)
-{
+std::optional<int> answerCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--") == 0)

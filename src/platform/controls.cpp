@@ -10,8 +10,7 @@
 namespace platform {
 namespace {
 
-QListWidget* listOf(QWidget* w)
-{
+QListWidget* listOf(QWidget* w) {
     return qobject_cast<QListWidget*>(w);
 }
 
@@ -19,14 +18,12 @@ constexpr int itemDataRole = Qt::UserRole;
 
 } // namespace
 
-int CButton::GetCheck() const
-{
+int CButton::GetCheck() const {
     auto* box = qobject_cast<QAbstractButton*>(widget());
     return box && box->isChecked() ? BST_CHECKED : BST_UNCHECKED;
 }
 
-void CButton::SetCheck(int state)
-{
+void CButton::SetCheck(int state) {
     if (auto* box = qobject_cast<QAbstractButton*>(widget())) {
         // Setting the state from code is no click: no notification.
         QSignalBlocker quiet(box);
@@ -34,8 +31,7 @@ void CButton::SetCheck(int state)
     }
 }
 
-void CEdit::SetSel(int start, int end)
-{
+void CEdit::SetSel(int start, int end) {
     auto* edit = qobject_cast<QLineEdit*>(widget());
     if (!edit)
         return;
@@ -46,8 +42,7 @@ void CEdit::SetSel(int start, int end)
     edit->setSelection(start, end - start);
 }
 
-void CEdit::GetSel(int& start, int& end) const
-{
+void CEdit::GetSel(int& start, int& end) const {
     auto* edit = qobject_cast<QLineEdit*>(widget());
     start = end = 0;
     if (!edit)
@@ -60,14 +55,12 @@ void CEdit::GetSel(int& start, int& end) const
     }
 }
 
-void CEdit::ReplaceSel(const QString& text)
-{
+void CEdit::ReplaceSel(const QString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget()))
         edit->insert(text);
 }
 
-int CListBox::AddString(const QString& text)
-{
+int CListBox::AddString(const QString& text) {
     auto* list = listOf(widget());
     if (!list)
         return LB_ERR;
@@ -82,8 +75,7 @@ int CListBox::AddString(const QString& text)
     return InsertString(index, text);
 }
 
-int CListBox::InsertString(int index, const QString& text)
-{
+int CListBox::InsertString(int index, const QString& text) {
     auto* list = listOf(widget());
     if (!list)
         return LB_ERR;
@@ -94,8 +86,7 @@ int CListBox::InsertString(int index, const QString& text)
     return index;
 }
 
-int CListBox::DeleteString(int index)
-{
+int CListBox::DeleteString(int index) {
     auto* list = listOf(widget());
     if (!list || index < 0 || index >= list->count())
         return LB_ERR;
@@ -104,30 +95,26 @@ int CListBox::DeleteString(int index)
     return list->count();
 }
 
-void CListBox::ResetContent()
-{
+void CListBox::ResetContent() {
     if (auto* list = listOf(widget())) {
         QSignalBlocker quiet(list);
         list->clear();
     }
 }
 
-int CListBox::GetCount() const
-{
+int CListBox::GetCount() const {
     auto* list = listOf(widget());
     return list ? list->count() : 0;
 }
 
-int CListBox::GetCurSel() const
-{
+int CListBox::GetCurSel() const {
     auto* list = listOf(widget());
     if (!list || list->currentRow() < 0 || !list->currentItem()->isSelected())
         return LB_ERR;
     return list->currentRow();
 }
 
-int CListBox::SetCurSel(int index)
-{
+int CListBox::SetCurSel(int index) {
     auto* list = listOf(widget());
     if (!list)
         return LB_ERR;
@@ -142,16 +129,14 @@ int CListBox::SetCurSel(int index)
     return index;
 }
 
-std::uintptr_t CListBox::GetItemData(int index) const
-{
+std::uintptr_t CListBox::GetItemData(int index) const {
     auto* list = listOf(widget());
     if (!list || index < 0 || index >= list->count())
         return std::uintptr_t(LB_ERR);
     return list->item(index)->data(itemDataRole).value<quintptr>();
 }
 
-int CListBox::SetItemData(int index, std::uintptr_t data)
-{
+int CListBox::SetItemData(int index, std::uintptr_t data) {
     auto* list = listOf(widget());
     if (!list || index < 0 || index >= list->count())
         return LB_ERR;
@@ -159,8 +144,7 @@ int CListBox::SetItemData(int index, std::uintptr_t data)
     return 0;
 }
 
-QString CListBox::GetText(int index) const
-{
+QString CListBox::GetText(int index) const {
     auto* list = listOf(widget());
     if (!list || index < 0 || index >= list->count())
         return QString();

@@ -11,8 +11,7 @@ const char* const integerRangeText = "Please enter an integer between %1 and %2.
 
 } // namespace
 
-void CDataExchange::Fail()
-{
+void CDataExchange::Fail() {
     hasFailed = true;
     if (CWnd* control = m_pDlgWnd->GetDlgItem(m_idLastControl)) {
         control->SetFocus();
@@ -21,8 +20,7 @@ void CDataExchange::Fail()
     }
 }
 
-bool parseUnsigned(const QString& text, unsigned& value)
-{
+bool parseUnsigned(const QString& text, unsigned& value) {
     const QString digits = text.trimmed();
     if (digits.isEmpty())
         return false;
@@ -38,16 +36,14 @@ bool parseUnsigned(const QString& text, unsigned& value)
     return true;
 }
 
-void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
-{
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (pDX->failed())
         return;
     if (!control.isAttached())
         control.SubclassDlgItem(id, pDX->m_pDlgWnd);
 }
 
-void DDX_Check(CDataExchange* pDX, int id, int& value)
-{
+void DDX_Check(CDataExchange* pDX, int id, int& value) {
     if (pDX->failed())
         return;
     pDX->m_idLastControl = id;
@@ -57,8 +53,7 @@ void DDX_Check(CDataExchange* pDX, int id, int& value)
         pDX->m_pDlgWnd->CheckDlgButton(id, value ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void DDX_Text(CDataExchange* pDX, int id, unsigned& value)
-{
+void DDX_Text(CDataExchange* pDX, int id, unsigned& value) {
     if (pDX->failed())
         return;
     pDX->m_idLastControl = id;
@@ -72,8 +67,7 @@ void DDX_Text(CDataExchange* pDX, int id, unsigned& value)
     }
 }
 
-void DDX_Text(CDataExchange* pDX, int id, QString& value)
-{
+void DDX_Text(CDataExchange* pDX, int id, QString& value) {
     if (pDX->failed())
         return;
     pDX->m_idLastControl = id;
@@ -83,14 +77,13 @@ void DDX_Text(CDataExchange* pDX, int id, QString& value)
         pDX->m_pDlgWnd->SetDlgItemText(id, value);
 }
 
-void DDV_MinMaxUInt(CDataExchange* pDX, unsigned value, unsigned minValue, unsigned maxValue)
-{
+void DDV_MinMaxUInt(CDataExchange* pDX, unsigned value, unsigned minValue, unsigned maxValue) {
     if (pDX->failed() || !pDX->m_bSaveAndValidate)
         return;
     if (value < minValue || value > maxValue) {
-        AfxMessageBox(formatMessage(integerRangeText, QString::number(minValue),
-                                    QString::number(maxValue)),
-                      MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            formatMessage(integerRangeText, QString::number(minValue), QString::number(maxValue)),
+            MB_ICONEXCLAMATION);
         pDX->Fail();
     }
 }

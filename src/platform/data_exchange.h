@@ -12,9 +12,7 @@ class CWnd;
 class CDataExchange {
 public:
     CDataExchange(CDialog* dialog, bool saveAndValidate)
-        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate)
-    {
-    }
+        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
     CDialog* const m_pDlgWnd;
     const bool m_bSaveAndValidate;
     // The field the next validation refers to.

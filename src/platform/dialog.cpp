@@ -23,8 +23,7 @@ namespace platform {
 namespace {
 
 // Dialogs whose windows exist, oldest first; the newest running one owns the next.
-std::vector<CDialog*>& liveDialogs()
-{
+std::vector<CDialog*>& liveDialogs() {
     static std::vector<CDialog*> dialogs;
     return dialogs;
 }
@@ -32,8 +31,7 @@ std::vector<CDialog*>& liveDialogs()
 // Dialog units to pixels through the dialog font: x * average character width / 4,
 // y * character height / 8.
 struct DialogUnits {
-    explicit DialogUnits(const QFont& font)
-    {
+    explicit DialogUnits(const QFont& font) {
         const QFontMetrics metrics(font);
         const int sample =
             metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -47,8 +45,7 @@ struct DialogUnits {
 };
 
 // Breaks a caption into lines that fit width, for multi-line check boxes.
-QString wrapText(const QString& text, const QFontMetrics& metrics, int width)
-{
+QString wrapText(const QString& text, const QFontMetrics& metrics, int width) {
     QStringList lines;
     QString line;
     for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
@@ -65,8 +62,7 @@ QString wrapText(const QString& text, const QFontMetrics& metrics, int width)
     return lines.join('\n');
 }
 
-QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const DialogUnits& units)
-{
+QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const DialogUnits& units) {
     const QString text = QString::fromUtf8(spec.text ? spec.text : "");
     QWidget* widget = nullptr;
     switch (spec.kind) {
@@ -83,8 +79,9 @@ QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const Dialog
         if (spec.style & BS_LEFTTEXT)
             box->setLayoutDirection(Qt::RightToLeft);
         const int textWidth = units.x(spec.cx) - 20;
-        box->setText(spec.style & BS_MULTILINE ? wrapText(text, QFontMetrics(parent->font()), textWidth)
-                                              : text);
+        box->setText(spec.style & BS_MULTILINE
+                         ? wrapText(text, QFontMetrics(parent->font()), textWidth)
+                         : text);
         widget = box;
         break;
     }
@@ -115,8 +112,8 @@ QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const Dialog
         auto* label = new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
-        label->setAlignment(Qt::AlignTop |
-                            (spec.kind == ControlKind::CentredText ? Qt::AlignHCenter : Qt::AlignLeft));
+        label->setAlignment(Qt::AlignTop | (spec.kind == ControlKind::CentredText ? Qt::AlignHCenter
+                                                                                  : Qt::AlignLeft));
         widget = label;
         break;
     }
@@ -148,11 +145,10 @@ QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const Dialog
         widget->move(units.x(spec.x), units.y(spec.y));
     else
         widget->setGeometry(units.x(spec.x), units.y(spec.y), units.x(spec.cx), units.y(spec.cy));
-    const bool interactive = spec.kind == ControlKind::PushButton ||
-                             spec.kind == ControlKind::OwnerDrawButton ||
-                             spec.kind == ControlKind::DefPushButton ||
-                             spec.kind == ControlKind::AutoCheckBox ||
-                             spec.kind == ControlKind::ListBox || spec.kind == ControlKind::Edit;
+    const bool interactive =
+        spec.kind == ControlKind::PushButton || spec.kind == ControlKind::OwnerDrawButton ||
+        spec.kind == ControlKind::DefPushButton || spec.kind == ControlKind::AutoCheckBox ||
+        spec.kind == ControlKind::ListBox || spec.kind == ControlKind::Edit;
     if (!interactive)
         widget->setFocusPolicy(Qt::NoFocus);
     else
@@ -166,31 +162,25 @@ QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const Dialog
     return widget;
 }
 
-
 } // namespace
 
-void CMenu::AppendMenu(unsigned flags, unsigned id, const QString& text)
-{
+void CMenu::AppendMenu(unsigned flags, unsigned id, const QString& text) {
     entries.push_back({flags, id, text});
 }
 
-CDialog::CDialog(int templateId, CWnd*) : dialogId(templateId)
-{
+CDialog::CDialog(int templateId, CWnd*) : dialogId(templateId) {
     templ = findDialogTemplate(templateId);
 }
 
-CDialog::~CDialog()
-{
+CDialog::~CDialog() {
     destroyWindow();
 }
 
-QDialog* CDialog::window() const
-{
+QDialog* CDialog::window() const {
     return dialogWindow.get();
 }
 
-bool CDialog::createWindow(CDialog* ownerDialog)
-{
+bool CDialog::createWindow(CDialog* ownerDialog) {
     if (!templ)
         return false;
     if (!ownerDialog) {
@@ -231,8 +221,7 @@ bool CDialog::createWindow(CDialog* ownerDialog)
     return true;
 }
 
-void CDialog::connectNotifications(QWidget* widget, const ControlTemplate& spec)
-{
+void CDialog::connectNotifications(QWidget* widget, const ControlTemplate& spec) {
     const int id = spec.id;
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         QObject::connect(button, &QAbstractButton::clicked, button,
@@ -252,8 +241,7 @@ void CDialog::connectNotifications(QWidget* widget, const ControlTemplate& spec)
         widget->installEventFilter(dialogWindow.get());
 }
 
-void CDialog::destroyWindow()
-{
+void CDialog::destroyWindow() {
     if (!dialogWindow)
         return;
     for (auto& [id, widget] : widgets)
@@ -270,8 +258,7 @@ void CDialog::destroyWindow()
     dialogWindow.reset();
 }
 
-int CDialog::DoModal()
-{
+int CDialog::DoModal() {
     if (!dialogWindow && !createWindow(nullptr))
         return -1;
     if (OnInitDialog())
@@ -291,8 +278,7 @@ int CDialog::DoModal()
     return endResult;
 }
 
-bool CDialog::Create(CDialog* ownerDialog)
-{
+bool CDialog::Create(CDialog* ownerDialog) {
     if (!createWindow(ownerDialog))
         return false;
     const bool defaultFocus = OnInitDialog();
@@ -302,57 +288,48 @@ bool CDialog::Create(CDialog* ownerDialog)
     return true;
 }
 
-void CDialog::EndDialog(int result)
-{
+void CDialog::EndDialog(int result) {
     endResult = result;
     endRequested = true;
     if (dialogWindow)
         dialogWindow->done(result);
 }
 
-bool CDialog::isRunning() const
-{
+bool CDialog::isRunning() const {
     return dialogWindow && !endRequested;
 }
 
-bool CDialog::OnInitDialog()
-{
+bool CDialog::OnInitDialog() {
     UpdateData(false);
     return true;
 }
 
-void CDialog::OnOK()
-{
+void CDialog::OnOK() {
     if (UpdateData(true))
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel()
-{
+void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
-const MessageMap& CDialog::GetMessageMap() const
-{
+const MessageMap& CDialog::GetMessageMap() const {
     static const MessageMap empty;
     return empty;
 }
 
-void CDialog::OnSysCommand(unsigned id, long)
-{
+void CDialog::OnSysCommand(unsigned id, long) {
     if (id == SC_CLOSE)
         SendNotification(IDCANCEL, BN_CLICKED);
 }
 
-bool CDialog::OnToolTipNeedText(int, QString&)
-{
+bool CDialog::OnToolTipNeedText(int, QString&) {
     return false;
 }
 
-void CDialog::SendNotification(int id, Notification code)
-{
+void CDialog::SendNotification(int id, Notification code) {
     if (!dialogWindow)
         return;
     for (const MessageMapEntry& entry : GetMessageMap()) {
@@ -367,21 +344,18 @@ void CDialog::SendNotification(int id, Notification code)
         OnCancel();
 }
 
-bool CDialog::UpdateData(bool saveAndValidate)
-{
+bool CDialog::UpdateData(bool saveAndValidate) {
     CDataExchange dx(this, saveAndValidate);
     DoDataExchange(&dx);
     return !dx.failed();
 }
 
-QWidget* CDialog::controlWidget(int id) const
-{
+QWidget* CDialog::controlWidget(int id) const {
     auto it = widgets.find(id);
     return it == widgets.end() ? nullptr : it->second;
 }
 
-void CDialog::registerControl(int id, CWnd* control)
-{
+void CDialog::registerControl(int id, CWnd* control) {
     auto owned = std::find_if(ownedControls.begin(), ownedControls.end(),
                               [&](const auto& c) { return c->GetDlgCtrlID() == id; });
     if (owned != ownedControls.end() && owned->get() != control)
@@ -389,8 +363,7 @@ void CDialog::registerControl(int id, CWnd* control)
     controls[id] = control;
 }
 
-CWnd* CDialog::GetDlgItem(int id)
-{
+CWnd* CDialog::GetDlgItem(int id) {
     if (auto it = controls.find(id); it != controls.end())
         return it->second;
     QWidget* widget = controlWidget(id);
@@ -410,34 +383,29 @@ CWnd* CDialog::GetDlgItem(int id)
     return controls[id];
 }
 
-void CDialog::SetDlgItemText(int id, const QString& text)
-{
+void CDialog::SetDlgItemText(int id, const QString& text) {
     if (CWnd* control = GetDlgItem(id))
         control->SetWindowText(text);
 }
 
-QString CDialog::GetDlgItemText(int id)
-{
+QString CDialog::GetDlgItemText(int id) {
     CWnd* control = GetDlgItem(id);
     return control ? control->GetWindowText() : QString();
 }
 
-void CDialog::CheckDlgButton(int id, int state)
-{
+void CDialog::CheckDlgButton(int id, int state) {
     if (auto* box = qobject_cast<QAbstractButton*>(controlWidget(id))) {
         QSignalBlocker quiet(box);
         box->setChecked(state == BST_CHECKED);
     }
 }
 
-int CDialog::IsDlgButtonChecked(int id)
-{
+int CDialog::IsDlgButtonChecked(int id) {
     auto* box = qobject_cast<QAbstractButton*>(controlWidget(id));
     return box && box->isChecked() ? BST_CHECKED : BST_UNCHECKED;
 }
 
-CWnd* CDialog::GetFocus()
-{
+CWnd* CDialog::GetFocus() {
     if (!dialogWindow)
         return nullptr;
     QWidget* focused = dialogWindow->focusWidget();
@@ -447,8 +415,7 @@ CWnd* CDialog::GetFocus()
     return controlWidget(id) == focused ? GetDlgItem(id) : nullptr;
 }
 
-void CDialog::GotoDlgCtrl(CWnd* control)
-{
+void CDialog::GotoDlgCtrl(CWnd* control) {
     if (!control || !control->widget())
         return;
     control->SetFocus();
@@ -456,25 +423,21 @@ void CDialog::GotoDlgCtrl(CWnd* control)
         edit->selectAll();
 }
 
-void CDialog::NextDlgCtrl()
-{
+void CDialog::NextDlgCtrl() {
     if (dialogWindow)
         dialogWindow->moveFocus(true);
 }
 
-void CDialog::PrevDlgCtrl()
-{
+void CDialog::PrevDlgCtrl() {
     if (dialogWindow)
         dialogWindow->moveFocus(false);
 }
 
-void CDialog::EnableToolTips(bool enable)
-{
+void CDialog::EnableToolTips(bool enable) {
     toolTips = enable;
 }
 
-void CDialog::CenterWindow()
-{
+void CDialog::CenterWindow() {
     if (!dialogWindow)
         return;
     QRect area;
@@ -486,19 +449,16 @@ void CDialog::CenterWindow()
         dialogWindow->move(area.center() - dialogWindow->rect().center());
 }
 
-void CDialog::SetIcon(const QIcon& icon, bool)
-{
+void CDialog::SetIcon(const QIcon& icon, bool) {
     if (dialogWindow)
         dialogWindow->setWindowIcon(icon);
 }
 
-CMenu* CDialog::GetSystemMenu()
-{
+CMenu* CDialog::GetSystemMenu() {
     return &systemMenu;
 }
 
-void CDialog::showSystemMenu(const QPoint& globalPos)
-{
+void CDialog::showSystemMenu(const QPoint& globalPos) {
     QMenu menu(dialogWindow.get());
     for (const CMenu::Item& item : systemMenu.items()) {
         if (item.flags & CMenu::MF_SEPARATOR) {
@@ -511,13 +471,11 @@ void CDialog::showSystemMenu(const QPoint& globalPos)
     menu.exec(globalPos);
 }
 
-CWaitCursor::CWaitCursor()
-{
+CWaitCursor::CWaitCursor() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-CWaitCursor::~CWaitCursor()
-{
+CWaitCursor::~CWaitCursor() {
     QApplication::restoreOverrideCursor();
 }
 

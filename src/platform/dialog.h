@@ -46,32 +46,25 @@ struct MessageMapEntry {
 };
 using MessageMap = std::vector<MessageMapEntry>;
 
-template <class D> MessageMapEntry ON_NOTIFICATION(Notification code, int id, void (D::*fn)())
-{
+template <class D> MessageMapEntry ON_NOTIFICATION(Notification code, int id, void (D::*fn)()) {
     return {id, code, [fn](CDialog& dialog) { (static_cast<D&>(dialog).*fn)(); }};
 }
-template <class D> MessageMapEntry ON_BN_CLICKED(int id, void (D::*fn)())
-{
+template <class D> MessageMapEntry ON_BN_CLICKED(int id, void (D::*fn)()) {
     return ON_NOTIFICATION(BN_CLICKED, id, fn);
 }
-template <class D> MessageMapEntry ON_LBN_SELCHANGE(int id, void (D::*fn)())
-{
+template <class D> MessageMapEntry ON_LBN_SELCHANGE(int id, void (D::*fn)()) {
     return ON_NOTIFICATION(LBN_SELCHANGE, id, fn);
 }
-template <class D> MessageMapEntry ON_LBN_DBLCLK(int id, void (D::*fn)())
-{
+template <class D> MessageMapEntry ON_LBN_DBLCLK(int id, void (D::*fn)()) {
     return ON_NOTIFICATION(LBN_DBLCLK, id, fn);
 }
-template <class D> MessageMapEntry ON_LBN_KILLFOCUS(int id, void (D::*fn)())
-{
+template <class D> MessageMapEntry ON_LBN_KILLFOCUS(int id, void (D::*fn)()) {
     return ON_NOTIFICATION(LBN_KILLFOCUS, id, fn);
 }
-template <class D> MessageMapEntry ON_EN_KILLFOCUS(int id, void (D::*fn)())
-{
+template <class D> MessageMapEntry ON_EN_KILLFOCUS(int id, void (D::*fn)()) {
     return ON_NOTIFICATION(EN_KILLFOCUS, id, fn);
 }
-template <class D> MessageMapEntry ON_EN_SETFOCUS(int id, void (D::*fn)())
-{
+template <class D> MessageMapEntry ON_EN_SETFOCUS(int id, void (D::*fn)()) {
     return ON_NOTIFICATION(EN_SETFOCUS, id, fn);
 }
 

@@ -13,8 +13,7 @@ namespace platform {
 
 DialogWindow::DialogWindow(CDialog& owner, QWidget* parent) : QDialog(parent), dialog(owner) {}
 
-void DialogWindow::keyPressEvent(QKeyEvent* event)
-{
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
     const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
     switch (event->key()) {
     case Qt::Key_Return:
@@ -44,23 +43,20 @@ void DialogWindow::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void DialogWindow::closeEvent(QCloseEvent* event)
-{
+void DialogWindow::closeEvent(QCloseEvent* event) {
     // The close box and Alt+F4 are the system menu's Close: the dialog decides.
     event->ignore();
     if (dialog.isRunning())
         dialog.OnSysCommand(SC_CLOSE, 0);
 }
 
-void DialogWindow::contextMenuEvent(QContextMenuEvent* event)
-{
+void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (dialog.GetSystemMenu()->items().empty())
         return QDialog::contextMenuEvent(event);
     dialog.showSystemMenu(event->globalPos());
 }
 
-bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* control = qobject_cast<QWidget*>(watched);
     if (!control)
         return false;

@@ -10,12 +10,9 @@ namespace platform {
 
 CFileDialog::CFileDialog(bool openFileDialog, const QString&, const QString& fileName, unsigned,
                          const QString& filter)
-    : open(openFileDialog), filterText(filter), chosenPath(fileName)
-{
-}
+    : open(openFileDialog), filterText(filter), chosenPath(fileName) {}
 
-int CFileDialog::DoModal()
-{
+int CFileDialog::DoModal() {
     // The filter alternates descriptions and patterns between NUL characters;
     // the toolkit wants "description (pattern)" lines.
     const QStringList parts = filterText.split(QChar(0), Qt::SkipEmptyParts);

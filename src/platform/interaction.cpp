@@ -10,8 +10,7 @@
 namespace platform {
 namespace {
 
-QMessageBox::Icon iconFor(unsigned type)
-{
+QMessageBox::Icon iconFor(unsigned type) {
     switch (type & MB_ICONMASK) {
     case MB_ICONSTOP:
         return QMessageBox::Critical;
@@ -26,10 +25,9 @@ QMessageBox::Icon iconFor(unsigned type)
 
 class DesktopInteraction : public Interaction {
 public:
-    int messageBox(const MessageBoxRequest& request, QWidget* owner) override
-    {
-        QMessageBox box(iconFor(request.type), request.caption, request.text,
-                        QMessageBox::NoButton, owner);
+    int messageBox(const MessageBoxRequest& request, QWidget* owner) override {
+        QMessageBox box(iconFor(request.type), request.caption, request.text, QMessageBox::NoButton,
+                        owner);
         switch (request.type & MB_TYPEMASK) {
         case MB_OKCANCEL:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
@@ -53,27 +51,24 @@ public:
             return IDCANCEL;
         default:
             // A box with only OK that is closed by Esc still answers OK.
-            return (request.type & MB_TYPEMASK) == MB_OK ? IDOK
+            return (request.type & MB_TYPEMASK) == MB_OK      ? IDOK
                    : (request.type & MB_TYPEMASK) == MB_YESNO ? IDNO
-                                                                : IDCANCEL;
+                                                              : IDCANCEL;
         }
     }
 
-    std::optional<QString> fileDialog(const FileDialogRequest& request, QWidget* owner) override
-    {
+    std::optional<QString> fileDialog(const FileDialogRequest& request, QWidget* owner) override {
         const QString path =
-            request.open
-                ? QFileDialog::getOpenFileName(owner, request.title, request.initialFolder,
-                                               request.nameFilter)
-                : QFileDialog::getSaveFileName(owner, request.title, request.initialFolder,
-                                               request.nameFilter);
+            request.open ? QFileDialog::getOpenFileName(owner, request.title, request.initialFolder,
+                                                        request.nameFilter)
+                         : QFileDialog::getSaveFileName(owner, request.title, request.initialFolder,
+                                                        request.nameFilter);
         if (path.isEmpty())
             return std::nullopt;
         return path;
     }
 
-    bool printSetup(QPrinter& printer, QWidget* owner) override
-    {
+    bool printSetup(QPrinter& printer, QWidget* owner) override {
         QPrintDialog dialog(&printer, owner);
         return dialog.exec() == QDialog::Accepted;
     }
@@ -86,13 +81,11 @@ Interaction* current = &desktop;
 
 } // namespace
 
-Interaction& interaction()
-{
+Interaction& interaction() {
     return *current;
 }
 
-void setInteraction(Interaction* replacement)
-{
+void setInteraction(Interaction* replacement) {
     current = replacement ? replacement : &desktop;
 }
 

@@ -9,27 +9,23 @@
 
 namespace platform {
 
-int AfxMessageBox(const QString& text, unsigned type)
-{
+int AfxMessageBox(const QString& text, unsigned type) {
     if ((type & MB_ICONMASK) == 0)
         type |= MB_ICONEXCLAMATION;
     MessageBoxRequest request{AfxGetAppName(), text, type};
     return interaction().messageBox(request, QApplication::activeWindow());
 }
 
-int AfxMessageBox(unsigned stringId, unsigned type)
-{
+int AfxMessageBox(unsigned stringId, unsigned type) {
     return AfxMessageBox(AfxLoadString(stringId), type);
 }
 
-QString AfxLoadString(unsigned id)
-{
+QString AfxLoadString(unsigned id) {
     const QString text = findResourceString(id);
     return text.isNull() ? QString("") : text;
 }
 
-QString formatMessage(QString text, const QString& arg1, const QString& arg2)
-{
+QString formatMessage(QString text, const QString& arg1, const QString& arg2) {
     // One pass, so an argument that itself holds "%2" is not replaced again.
     QString result;
     result.reserve(text.size() + arg1.size() + arg2.size());
@@ -44,18 +40,15 @@ QString formatMessage(QString text, const QString& arg1, const QString& arg2)
     return result;
 }
 
-QString AfxFormatString1(unsigned id, const QString& arg1)
-{
+QString AfxFormatString1(unsigned id, const QString& arg1) {
     return formatMessage(AfxLoadString(id), arg1);
 }
 
-QString AfxFormatString2(unsigned id, const QString& arg1, const QString& arg2)
-{
+QString AfxFormatString2(unsigned id, const QString& arg1, const QString& arg2) {
     return formatMessage(AfxLoadString(id), arg1, arg2);
 }
 
-QString AfxGetAppName()
-{
+QString AfxGetAppName() {
     // A Linux program file has no extension to cut off: the whole file name.
     const QString path = QCoreApplication::applicationFilePath();
     return path.isEmpty() ? QString("dravo") : QFileInfo(path).fileName();

@@ -7,8 +7,7 @@
 namespace platform {
 namespace {
 
-QStringList readLines(const QString& file)
-{
+QStringList readLines(const QString& file) {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return {};
@@ -20,8 +19,7 @@ QStringList readLines(const QString& file)
     return lines;
 }
 
-bool isSection(const QString& line, QString* name = nullptr)
-{
+bool isSection(const QString& line, QString* name = nullptr) {
     const QString trimmed = line.trimmed();
     if (!trimmed.startsWith('[') || !trimmed.contains(']'))
         return false;
@@ -31,8 +29,7 @@ bool isSection(const QString& line, QString* name = nullptr)
 }
 
 // The key of a "key=value" line, or a null string.
-QString keyOf(const QString& line)
-{
+QString keyOf(const QString& line) {
     const qsizetype equals = line.indexOf('=');
     if (equals < 0 || line.trimmed().startsWith(';'))
         return QString();
@@ -42,8 +39,7 @@ QString keyOf(const QString& line)
 } // namespace
 
 QString readProfileString(const QString& file, const QString& section, const QString& key,
-                          const QString& defaultValue)
-{
+                          const QString& defaultValue) {
     bool inSection = false;
     for (const QString& line : readLines(file)) {
         QString name;
@@ -51,15 +47,15 @@ QString readProfileString(const QString& file, const QString& section, const QSt
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
-        if (inSection && keyOf(line).compare(key, Qt::CaseInsensitive) == 0 && !keyOf(line).isNull())
+        if (inSection && keyOf(line).compare(key, Qt::CaseInsensitive) == 0 &&
+            !keyOf(line).isNull())
             return line.mid(line.indexOf('=') + 1).trimmed();
     }
     return defaultValue;
 }
 
 bool writeProfileString(const QString& file, const QString& section, const QString& key,
-                        const QString& value)
-{
+                        const QString& value) {
     // A value cannot span lines in this format.
     QString flat = value;
     flat.replace('\r', ' ').replace('\n', ' ');

@@ -13,24 +13,20 @@ namespace {
 CWinApp* theInstance = nullptr;
 }
 
-CWinApp::CWinApp()
-{
+CWinApp::CWinApp() {
     theInstance = this;
 }
 
-CWinApp::~CWinApp()
-{
+CWinApp::~CWinApp() {
     if (theInstance == this)
         theInstance = nullptr;
 }
 
-CWinApp* AfxGetApp()
-{
+CWinApp* AfxGetApp() {
     return theInstance;
 }
 
-int CWinApp::run(int& argc, char** argv)
-{
+int CWinApp::run(int& argc, char** argv) {
     QApplication application(argc, argv);
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty())
@@ -43,37 +39,31 @@ int CWinApp::run(int& argc, char** argv)
     return 0;
 }
 
-bool CWinApp::InitInstance()
-{
+bool CWinApp::InitInstance() {
     return false;
 }
 
 QString CWinApp::GetProfileString(const QString& section, const QString& entry,
-                                  const QString& defaultValue) const
-{
+                                  const QString& defaultValue) const {
     return readProfileString(m_pszProfileName, section, entry, defaultValue);
 }
 
 bool CWinApp::WriteProfileString(const QString& section, const QString& entry,
-                                 const QString& value)
-{
+                                 const QString& value) {
     return writeProfileString(m_pszProfileName, section, entry, value);
 }
 
-QIcon CWinApp::LoadIcon(int id) const
-{
+QIcon CWinApp::LoadIcon(int id) const {
     return loadResourceIcon(id);
 }
 
-QPrinter& CWinApp::printer()
-{
+QPrinter& CWinApp::printer() {
     if (!printerSelection)
         printerSelection = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *printerSelection;
 }
 
-void CWinApp::OnFilePrintSetup()
-{
+void CWinApp::OnFilePrintSetup() {
     if (interaction().printSetup(printer(), QApplication::activeWindow()))
         printerChosen = true;
 }

@@ -21,8 +21,7 @@ public:
     KeyRouter(CWnd& owner, QObject* parent) : QObject(parent), wnd(owner) {}
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
+    bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::KeyPress)
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
@@ -44,8 +43,7 @@ private:
     CWnd& wnd;
 };
 
-CFont* GetStockFont(StockFont which)
-{
+CFont* GetStockFont(StockFont which) {
     static CFont ansiVar;
     static CFont deviceDefault;
     if (!ansiVar.isCreated()) {
@@ -61,8 +59,7 @@ CFont* GetStockFont(StockFont which)
     return which == ANSI_VAR_FONT ? &ansiVar : &deviceDefault;
 }
 
-QString dialogFontFamily(const QString& templateFamily)
-{
+QString dialogFontFamily(const QString& templateFamily) {
     // The Windows sans faces map to a free face with similar metrics when one
     // is installed; any sans face does otherwise.
     static const QStringList candidates{"Liberation Sans", "Arimo", "DejaVu Sans"};
@@ -74,54 +71,45 @@ QString dialogFontFamily(const QString& templateFamily)
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
-CWnd::CWnd(QWidget* widget)
-{
+CWnd::CWnd(QWidget* widget) {
     attach(widget);
 }
 
-CWnd::~CWnd()
-{
+CWnd::~CWnd() {
     if (keyRouter && w)
         w->removeEventFilter(keyRouter);
     delete keyRouter;
 }
 
-void CWnd::attach(QWidget* widget)
-{
+void CWnd::attach(QWidget* widget) {
     w = widget;
 }
 
-int CWnd::GetDlgCtrlID() const
-{
+int CWnd::GetDlgCtrlID() const {
     return w ? w->property("ctrlId").toInt() : 0;
 }
 
-void CWnd::ShowWindow(int command)
-{
+void CWnd::ShowWindow(int command) {
     if (w)
         w->setVisible(command != SW_HIDE);
 }
 
-bool CWnd::IsWindowVisible() const
-{
+bool CWnd::IsWindowVisible() const {
     if (!w)
         return false;
     return w->isWindow() ? w->isVisible() : w->isVisibleTo(w->window());
 }
 
-void CWnd::EnableWindow(bool enable)
-{
+void CWnd::EnableWindow(bool enable) {
     if (w)
         w->setEnabled(enable);
 }
 
-bool CWnd::IsWindowEnabled() const
-{
+bool CWnd::IsWindowEnabled() const {
     return w && w->isEnabled();
 }
 
-void CWnd::SetWindowText(const QString& text)
-{
+void CWnd::SetWindowText(const QString& text) {
     if (!w)
         return;
     if (w->isWindow())
@@ -136,8 +124,7 @@ void CWnd::SetWindowText(const QString& text)
         group->setTitle(text);
 }
 
-QString CWnd::GetWindowText() const
-{
+QString CWnd::GetWindowText() const {
     if (!w)
         return QString();
     if (w->isWindow())
@@ -153,25 +140,21 @@ QString CWnd::GetWindowText() const
     return QString();
 }
 
-void CWnd::SetFocus()
-{
+void CWnd::SetFocus() {
     if (w)
         w->setFocus(Qt::OtherFocusReason);
 }
 
-bool CWnd::hasFocus() const
-{
+bool CWnd::hasFocus() const {
     return w && w->hasFocus();
 }
 
-void CWnd::SetFont(const CFont* font)
-{
+void CWnd::SetFont(const CFont* font) {
     if (w && font)
         w->setFont(font->font());
 }
 
-void CWnd::SubclassDlgItem(int id, CDialog* parent)
-{
+void CWnd::SubclassDlgItem(int id, CDialog* parent) {
     attach(parent->controlWidget(id));
     parent->registerControl(id, this);
     if (w && !keyRouter) {
@@ -180,13 +163,11 @@ void CWnd::SubclassDlgItem(int id, CDialog* parent)
     }
 }
 
-void CWnd::OnKeyDown(unsigned)
-{
+void CWnd::OnKeyDown(unsigned) {
     Default();
 }
 
-void CWnd::OnChar(unsigned)
-{
+void CWnd::OnChar(unsigned) {
     Default();
 }
 

@@ -23,8 +23,7 @@ public:
     explicit CFont(const QFont& font) : qfont(font), created(true) {}
     bool isCreated() const { return created; }
     const QFont& font() const { return qfont; }
-    void setFont(const QFont& font)
-    {
+    void setFont(const QFont& font) {
         qfont = font;
         created = true;
     }

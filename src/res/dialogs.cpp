@@ -15,17 +15,28 @@ constexpr unsigned tabStop = WS_VISIBLE | WS_TABSTOP;
 constexpr unsigned numberEdit = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 
 const DialogTemplate aboutBox{
-    res::IDD_ABOUTBOX, 184, 78, "About Dravo", "MS Sans Serif", 10, 0,
+    res::IDD_ABOUTBOX,
+    184,
+    78,
+    "About Dravo",
+    "MS Sans Serif",
+    10,
+    0,
     {
         {IDC_STATIC, K::Icon, "128", 11, 11, 20, 20, visible, "Dravo"},
         {IDC_STATIC, K::LeftText, "Dravo", 40, 11, 89, 8, visible | SS_NOPREFIX},
         {IDOK, K::DefPushButton, "OK", 136, 14, 41, 14, tabStop},
-        {IDC_STATIC, K::LeftText, "Requires Groupx.k09 files from Marloc Version 10a or later",
-         10, 42, 167, 18, visible},
+        {IDC_STATIC, K::LeftText, "Requires Groupx.k09 files from Marloc Version 10a or later", 10,
+         42, 167, 18, visible},
     }};
 
 const DialogTemplate mainDialog{
-    res::IDD_MAIN, 320, 213, "Velddienst rapporten", "MS Sans Serif", 10,
+    res::IDD_MAIN,
+    320,
+    213,
+    "Velddienst rapporten",
+    "MS Sans Serif",
+    10,
     WS_SYSMENU | WS_EX_APPWINDOW,
     {
         {IDOK, K::DefPushButton, "OK", 138, 135, 171, 14, tabStop},
@@ -33,14 +44,14 @@ const DialogTemplate mainDialog{
         {res::IDC_PUBLISHER_LIST, K::ListBox, "", 10, 10, 118, 139,
          tabStop | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER,
          "Verkondigers"},
-        {res::IDC_FILTER_NO_REPORT, K::AutoCheckBox, "Beperk lijst tot \"Geen bericht\"", 148,
-         107, 154, 10, tabStop},
+        {res::IDC_FILTER_NO_REPORT, K::AutoCheckBox, "Beperk lijst tot \"Geen bericht\"", 148, 107,
+         154, 10, tabStop},
         {IDC_STATIC, K::GroupBox, " Laatste invoer ", 10, 162, 118, 29, visible},
         {res::IDC_LAST_ENTRY, K::CentredText, "", 18, 175, 103, 9, visible},
-        {res::IDC_OPEN_GROUP, K::PushButton, "Laad nieuwe lijst van secretaris", 138, 10, 171,
+        {res::IDC_OPEN_GROUP, K::PushButton, "Laad nieuwe lijst van secretaris", 138, 10, 171, 13,
+         tabStop},
+        {res::IDC_SEND_ADDITIONS, K::PushButton, "Stuur aanvullingen naar secretaris", 138, 46, 171,
          13, tabStop},
-        {res::IDC_SEND_ADDITIONS, K::PushButton, "Stuur aanvullingen naar secretaris", 138, 46,
-         171, 13, tabStop},
         {res::IDC_MISSING_COUNT, K::LeftText, "", 148, 92, 152, 8, visible},
         {res::IDC_PUBLISHER_COUNT, K::LeftText, "", 148, 75, 152, 8, visible},
         {res::IDC_PHONE_NUMBER, K::CentredText, "", 182, 159, 82, 8, visible},
@@ -56,10 +67,16 @@ const DialogTemplate mainDialog{
     }};
 
 const DialogTemplate reportDialog{
-    res::IDD_REPORT, 275, 146, "", "MS Sans Serif", 10, 0,
+    res::IDD_REPORT,
+    275,
+    146,
+    "",
+    "MS Sans Serif",
+    10,
+    0,
     {
-        {res::IDC_PARTICIPATED, K::AutoCheckBox, "Aan een velddienst heeft gedaan", 14, 47, 57,
-         25, tabStop | BS_LEFTTEXT | BS_MULTILINE | BS_CENTER},
+        {res::IDC_PARTICIPATED, K::AutoCheckBox, "Aan een velddienst heeft gedaan", 14, 47, 57, 25,
+         tabStop | BS_LEFTTEXT | BS_MULTILINE | BS_CENTER},
         {res::IDC_PLACEMENTS, K::Edit, "", 14, 55, 26, 12, numberEdit, "verspr"},
         {res::IDC_VIDEOS, K::Edit, "", 45, 55, 26, 12, numberEdit, "video"},
         {res::IDC_HOURS, K::Edit, "", 76, 55, 26, 12, numberEdit, "Uren"},
@@ -86,8 +103,8 @@ const DialogTemplate reportDialog{
         {res::IDC_WARNING_TEXT, K::LeftText, "", 15, 110, 245, 28, visible},
         {res::IDC_MONTH_LIST_OK, K::PushButton, "&OK", 65, 81, 50, 14, tabStop},
         {res::IDC_REMARKS, K::PushButton, "Op&merkingen", 212, 34, 54, 14, tabStop},
-        {res::IDC_REMARK_EDIT, K::Edit, "", 22, 82, 116, 13,
-         tabStop | WS_BORDER | ES_AUTOHSCROLL, "Opmerkingen"},
+        {res::IDC_REMARK_EDIT, K::Edit, "", 22, 82, 116, 13, tabStop | WS_BORDER | ES_AUTOHSCROLL,
+         "Opmerkingen"},
         {res::IDC_GROUP_TEXT, K::CentredText, "", 214, 6, 46, 10, visible},
         {res::IDC_CREDIT_TEXT, K::CentredText, "", 143, 83, 56, 9, visible},
         {res::IDC_AUX_PIONEER, K::AutoCheckBox, "Hulppionier", 124, 22, 84, 10, WS_TABSTOP},
@@ -95,7 +112,13 @@ const DialogTemplate reportDialog{
     }};
 
 const DialogTemplate listDialog{
-    res::IDD_LIST, 394, 202, "", "MS Sans Serif", 8, 0,
+    res::IDD_LIST,
+    394,
+    202,
+    "",
+    "MS Sans Serif",
+    8,
+    0,
     {
         {IDCANCEL, K::PushButton, "&Sluiten", 320, 184, 66, 14, tabStop},
         {res::IDC_PRINT, K::PushButton, "&Afdrukken", 219, 184, 66, 14, tabStop},
@@ -110,8 +133,7 @@ const DialogTemplate listDialog{
 
 namespace platform {
 
-const DialogTemplate* findDialogTemplate(int id)
-{
+const DialogTemplate* findDialogTemplate(int id) {
     for (const DialogTemplate* dialog : {&aboutBox, &mainDialog, &reportDialog, &listDialog})
         if (dialog->id == id)
             return dialog;

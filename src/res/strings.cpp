@@ -6,8 +6,7 @@
 
 namespace {
 
-const std::map<unsigned, const char*>& stringTable()
-{
+const std::map<unsigned, const char*>& stringTable() {
     static const std::map<unsigned, const char*> table{
         {101, "&About Dravo..."},
         {102, "Januari"},
@@ -100,8 +99,7 @@ const std::map<unsigned, const char*>& stringTable()
 
 namespace platform {
 
-QString findResourceString(unsigned id)
-{
+QString findResourceString(unsigned id) {
     const auto& table = stringTable();
     const auto it = table.find(id);
     return it == table.end() ? QString() : QString::fromUtf8(it->second);

@@ -7,17 +7,20 @@ class CommandLineTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void answers_data()
-    {
+    void answers_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: dravo [GROUP.k09]" << "";
-        QTest::newRow("short help") << QStringList{"-h"} << 0 << "--print-pdf OUT.pdf" << "";
-        QTest::newRow("help wins over a file") << QStringList{"Groep.k09", "--help"} << 0
-                                               << "Options:" << "";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "dravo 0.1.0\n" << "";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: dravo [GROUP.k09]"
+                              << "";
+        QTest::newRow("short help") << QStringList{"-h"} << 0 << "--print-pdf OUT.pdf"
+                                    << "";
+        QTest::newRow("help wins over a file")
+            << QStringList{"Groep.k09", "--help"} << 0 << "Options:"
+            << "";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "dravo 0.1.0\n"
+                                 << "";
         QTest::newRow("unknown option")
             << QStringList{"--frobnicate"} << 2 << ""
             << "dravo: unknown option '--frobnicate'\nUsage: dravo [GROUP.k09]";
@@ -26,8 +29,7 @@ private slots:
         QTest::newRow("pdf without files") << QStringList{"--print-pdf"} << 2 << ""
                                            << "usage: dravo --print-pdf OUT.pdf GROUP.k09";
     }
-    void answers()
-    {
+    void answers() {
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QString, out);

@@ -13,8 +13,7 @@ class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyReachableControlHasAName_data()
-    {
+    void everyReachableControlHasAName_data() {
         QTest::addColumn<int>("dialogId");
         QTest::addColumn<QList<int>>("captionedByCode");
         // Buttons whose caption the program sets when it shows them.
@@ -23,8 +22,7 @@ private slots:
         QTest::newRow("report") << res::IDD_REPORT << QList<int>{res::IDC_CHANGE_MONTH};
         QTest::newRow("collection list") << res::IDD_LIST << QList<int>{};
     }
-    void everyReachableControlHasAName()
-    {
+    void everyReachableControlHasAName() {
         QFETCH(int, dialogId);
         QFETCH(QList<int>, captionedByCode);
         CDialog dialog(dialogId);

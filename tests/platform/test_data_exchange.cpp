@@ -18,8 +18,7 @@ public:
     unsigned videos = 0;
     unsigned studies = 0;
     int participated = 0;
-    void DoDataExchange(CDataExchange* pDX) override
-    {
+    void DoDataExchange(CDataExchange* pDX) override {
         DDX_Text(pDX, res::IDC_VIDEOS, videos);
         DDV_MinMaxUInt(pDX, videos, 0, 4095);
         DDX_Text(pDX, res::IDC_STUDIES, studies);
@@ -34,8 +33,7 @@ class DataExchangeTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void valuesReachTheFieldsAndComeBack()
-    {
+    void valuesReachTheFieldsAndComeBack() {
         CountsDialog dialog;
         dialog.videos = 12;
         dialog.participated = 1;
@@ -49,27 +47,30 @@ private slots:
         QCOMPARE(dialog.participated, 0);
     }
 
-    void badFieldsAreRefused_data()
-    {
+    void badFieldsAreRefused_data() {
         QTest::addColumn<QString>("videos");
         QTest::addColumn<QString>("studies");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("failingField");
         const QString positive = "Please enter a positive integer.";
-        QTest::newRow("empty") << "" << "1" << positive << int(res::IDC_VIDEOS);
-        QTest::newRow("letters") << "1a" << "1" << positive << int(res::IDC_VIDEOS);
-        QTest::newRow("negative") << "-3" << "1" << positive << int(res::IDC_VIDEOS);
-        QTest::newRow("too long for 32 bits") << "99999999999" << "1" << positive
-                                              << int(res::IDC_VIDEOS);
-        QTest::newRow("above the limit") << "4096" << "1"
-                                         << "Please enter an integer between 0 and 4095."
-                                         << int(res::IDC_VIDEOS);
-        QTest::newRow("second field") << "4095" << "64"
-                                      << "Please enter an integer between 0 and 63."
-                                      << int(res::IDC_STUDIES);
+        QTest::newRow("empty") << ""
+                               << "1" << positive << int(res::IDC_VIDEOS);
+        QTest::newRow("letters") << "1a"
+                                 << "1" << positive << int(res::IDC_VIDEOS);
+        QTest::newRow("negative") << "-3"
+                                  << "1" << positive << int(res::IDC_VIDEOS);
+        QTest::newRow("too long for 32 bits") << "99999999999"
+                                              << "1" << positive << int(res::IDC_VIDEOS);
+        QTest::newRow("above the limit")
+            << "4096"
+            << "1"
+            << "Please enter an integer between 0 and 4095." << int(res::IDC_VIDEOS);
+        QTest::newRow("second field")
+            << "4095"
+            << "64"
+            << "Please enter an integer between 0 and 63." << int(res::IDC_STUDIES);
     }
-    void badFieldsAreRefused()
-    {
+    void badFieldsAreRefused() {
         QFETCH(QString, videos);
         QFETCH(QString, studies);
         QFETCH(QString, message);

@@ -19,8 +19,7 @@ namespace {
 // Accepts digits only, as a number field would.
 class DigitEdit : public CEdit {
 protected:
-    void OnChar(unsigned ch) override
-    {
+    void OnChar(unsigned ch) override {
         if (ch >= '0' && ch <= '9')
             Default();
     }
@@ -32,16 +31,14 @@ public:
     QStringList events;
     DigitEdit digits;
 
-    bool OnInitDialog() override
-    {
+    bool OnInitDialog() override {
         digits.SubclassDlgItem(res::IDC_HOURS, this);
         listBox(res::IDC_MONTH_LIST)->AddString("b");
         listBox(res::IDC_MONTH_LIST)->AddString("a");
         return true;
     }
     void OnOK() override { events << "OK"; }
-    void OnCancel() override
-    {
+    void OnCancel() override {
         events << "Cancel";
         CDialog::OnCancel();
     }
@@ -49,8 +46,7 @@ public:
     void OnStudiesKillFocus() { events << "StudiesKillFocus"; }
     void OnMonthSelChange() { events << "SelChange"; }
     void OnMonthDblClk() { events << "DblClk"; }
-    const MessageMap& GetMessageMap() const override
-    {
+    const MessageMap& GetMessageMap() const override {
         static const MessageMap map{
             ON_BN_CLICKED(res::IDC_REMARKS, &ProbeDialog::OnRemarks),
             ON_EN_KILLFOCUS(res::IDC_STUDIES, &ProbeDialog::OnStudiesKillFocus),
@@ -68,8 +64,7 @@ class DialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
+    void init() {
         dialog = std::make_unique<ProbeDialog>();
         QVERIFY(dialog->Create());
         dialog->window()->activateWindow();
@@ -77,13 +72,12 @@ private slots:
     }
     void cleanup() { dialog.reset(); }
 
-    void tabSkipsHiddenAndDisabledControls()
-    {
+    void tabSkipsHiddenAndDisabledControls() {
         // Only the participated box, the hours field and OK are reachable.
-        for (int id : {res::IDC_PLACEMENTS, res::IDC_VIDEOS, res::IDC_RETURN_VISITS,
-                       res::IDC_STUDIES, int(IDCANCEL), res::IDC_MONTH_LIST, res::IDC_CHANGE_MONTH,
-                       res::IDC_MONTH_LIST_OK, res::IDC_REMARKS, res::IDC_REMARK_EDIT,
-                       res::IDC_UNDER_ONE_HOUR})
+        for (int id :
+             {res::IDC_PLACEMENTS, res::IDC_VIDEOS, res::IDC_RETURN_VISITS, res::IDC_STUDIES,
+              int(IDCANCEL), res::IDC_MONTH_LIST, res::IDC_CHANGE_MONTH, res::IDC_MONTH_LIST_OK,
+              res::IDC_REMARKS, res::IDC_REMARK_EDIT, res::IDC_UNDER_ONE_HOUR})
             dialog->GetDlgItem(id)->ShowWindow(SW_HIDE);
         dialog->GetDlgItem(IDOK)->EnableWindow(false);
         dialog->GetDlgItem(IDCANCEL)->ShowWindow(SW_SHOW);
@@ -96,8 +90,7 @@ private slots:
         QCOMPARE(dialog->GetFocus()->GetDlgCtrlID(), res::IDC_HOURS);
     }
 
-    void enterAndEscapeReachTheirCommands_data()
-    {
+    void enterAndEscapeReachTheirCommands_data() {
         QTest::addColumn<int>("focus");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("event");
@@ -110,8 +103,7 @@ private slots:
             << int(res::IDC_REMARKS) << int(Qt::Key_Return) << "Remarks";
         QTest::newRow("escape") << int(res::IDC_HOURS) << int(Qt::Key_Escape) << "Cancel";
     }
-    void enterAndEscapeReachTheirCommands()
-    {
+    void enterAndEscapeReachTheirCommands() {
         QFETCH(int, focus);
         QFETCH(int, key);
         QFETCH(QString, event);
@@ -120,15 +112,13 @@ private slots:
         QCOMPARE(dialog->events, QStringList{event});
     }
 
-    void closeBoxCancels()
-    {
+    void closeBoxCancels() {
         dialog->window()->close();
         QCOMPARE(dialog->events, QStringList{"Cancel"});
         QVERIFY(!dialog->isRunning());
     }
 
-    void mnemonicClicksTheButton()
-    {
+    void mnemonicClicksTheButton() {
         dialog->GetDlgItem(res::IDC_HOURS)->SetFocus();
         QTest::keyClick(dialog->control(res::IDC_HOURS), Qt::Key_M, Qt::AltModifier);
         // The button presses itself visibly, a moment later; the field types nothing.
@@ -136,16 +126,14 @@ private slots:
         QCOMPARE(dialog->GetDlgItemText(res::IDC_HOURS), QString());
     }
 
-    void killFocusReachesItsHandler()
-    {
+    void killFocusReachesItsHandler() {
         dialog->GetDlgItem(res::IDC_STUDIES)->SetFocus();
         QVERIFY(dialog->events.isEmpty());
         dialog->GetDlgItem(res::IDC_HOURS)->SetFocus();
         QCOMPARE(dialog->events, QStringList{"StudiesKillFocus"});
     }
 
-    void listNotifiesUserChangesOnly()
-    {
+    void listNotifiesUserChangesOnly() {
         CListBox* list = dialog->listBox(res::IDC_MONTH_LIST);
         list->SetCurSel(1);
         QVERIFY(dialog->events.isEmpty());
@@ -160,8 +148,7 @@ private slots:
         QVERIFY(dialog->events.contains("DblClk"));
     }
 
-    void listKeepsItemDataAndSortsAddedLines()
-    {
+    void listKeepsItemDataAndSortsAddedLines() {
         // The month list has no sort style: lines stay in the order added.
         CListBox* months = dialog->listBox(res::IDC_MONTH_LIST);
         QCOMPARE(months->GetText(0), QString("b"));
@@ -173,8 +160,7 @@ private slots:
         QCOMPARE(months->GetCurSel(), LB_ERR);
     }
 
-    void subclassedControlSeesTypedCharacters()
-    {
+    void subclassedControlSeesTypedCharacters() {
         dialog->digits.SetFocus();
         QTest::keyClicks(dialog->digits.widget(), "1a2 b3");
         QCOMPARE(dialog->digits.GetWindowText(), QString("123"));
@@ -183,8 +169,7 @@ private slots:
         QCOMPARE(dialog->digits.GetWindowText(), QString("12"));
     }
 
-    void messageBoxCarriesTheProgramNameAndAnIcon()
-    {
+    void messageBoxCarriesTheProgramNameAndAnIcon() {
         ScriptedInteraction script;
         script.answerMessageBox(IDNO);
         QCOMPARE(AfxMessageBox("Doorgaan?", MB_YESNO), int(IDNO));
@@ -197,19 +182,16 @@ private slots:
         QVERIFY(script.unexpected().isEmpty());
     }
 
-    void formatReplacesPlaceholdersOnce()
-    {
+    void formatReplacesPlaceholdersOnce() {
         QCOMPARE(formatMessage("%1 en %2 (%1)", "a%2", "b"), QString("a%2 en b (a%2)"));
         QCOMPARE(AfxFormatString1(1188, "Maart"), QString("Maart-bericht"));
     }
 
-    void modalDialogIsDrivenByTheScript()
-    {
+    void modalDialogIsDrivenByTheScript() {
         ScriptedInteraction script;
         ProbeDialog modal;
-        script.driveNextDialog([](CDialog& d) {
-            QTest::keyClick(d.window()->focusWidget(), Qt::Key_Escape);
-        });
+        script.driveNextDialog(
+            [](CDialog& d) { QTest::keyClick(d.window()->focusWidget(), Qt::Key_Escape); });
         QCOMPARE(modal.DoModal(), int(IDCANCEL));
         QCOMPARE(modal.events, QStringList{"Cancel"});
         QVERIFY(script.unexpected().isEmpty());

@@ -11,14 +11,12 @@ using namespace platform;
 
 namespace {
 
-QByteArray contents(const QString& path)
-{
+QByteArray contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-void put(const QString& path, const QByteArray& bytes)
-{
+void put(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -30,8 +28,7 @@ class PrivateProfileTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void reading_data()
-    {
+    void reading_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("expected");
         QTest::newRow("plain") << QByteArray("[Last]\nLoadPath=/a/Groep.k09\n") << "/a/Groep.k09";
@@ -44,8 +41,7 @@ private slots:
                                << QString::fromUtf8("/home/zo\xc3\xab/G.k09");
         QTest::newRow("empty file") << QByteArray() << "";
     }
-    void reading()
-    {
+    void reading() {
         QFETCH(QByteArray, file);
         QFETCH(QString, expected);
         QTemporaryDir dir;
@@ -54,33 +50,30 @@ private slots:
         QCOMPARE(readProfileString(path, "Last", "LoadPath"), expected);
     }
 
-    void missingFileReadsAsDefault()
-    {
+    void missingFileReadsAsDefault() {
         QCOMPARE(readProfileString("/nonexistent/dravo.ini", "Last", "Post", "x"), QString("x"));
     }
 
-    void writing_data()
-    {
+    void writing_data() {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("new file") << QByteArray() << "LoadPath" << "/g/G.k09"
-                                  << QByteArray("[Last]\nLoadPath=/g/G.k09\n");
+        QTest::newRow("new file") << QByteArray() << "LoadPath"
+                                  << "/g/G.k09" << QByteArray("[Last]\nLoadPath=/g/G.k09\n");
         QTest::newRow("replace in place")
-            << QByteArray("[Last]\nLoadPath=old\nPost=Jan\n") << "LoadPath" << "new"
-            << QByteArray("[Last]\nLoadPath=new\nPost=Jan\n");
+            << QByteArray("[Last]\nLoadPath=old\nPost=Jan\n") << "LoadPath"
+            << "new" << QByteArray("[Last]\nLoadPath=new\nPost=Jan\n");
         QTest::newRow("add to the section, keep the others")
-            << QByteArray("; note\n[Last]\nLoadPath=a\n\n[Window]\nx=1\n") << "Post" << "Piet"
-            << QByteArray("; note\n[Last]\nLoadPath=a\nPost=Piet\n\n[Window]\nx=1\n");
-        QTest::newRow("empty value") << QByteArray("[Last]\nPost=Jan\n") << "Post" << ""
-                                     << QByteArray("[Last]\nPost=\n");
+            << QByteArray("; note\n[Last]\nLoadPath=a\n\n[Window]\nx=1\n") << "Post"
+            << "Piet" << QByteArray("; note\n[Last]\nLoadPath=a\nPost=Piet\n\n[Window]\nx=1\n");
+        QTest::newRow("empty value") << QByteArray("[Last]\nPost=Jan\n") << "Post"
+                                     << "" << QByteArray("[Last]\nPost=\n");
         QTest::newRow("line breaks cannot add keys")
-            << QByteArray("[Last]\n") << "Post" << "a\nLoadPath=/etc"
-            << QByteArray("[Last]\nPost=a LoadPath=/etc\n");
+            << QByteArray("[Last]\n") << "Post"
+            << "a\nLoadPath=/etc" << QByteArray("[Last]\nPost=a LoadPath=/etc\n");
     }
-    void writing()
-    {
+    void writing() {
         QFETCH(QByteArray, before);
         QFETCH(QString, key);
         QFETCH(QString, value);
@@ -93,8 +86,7 @@ private slots:
         QCOMPARE(contents(path), after);
     }
 
-    void unwritableFileReportsFailure()
-    {
+    void unwritableFileReportsFailure() {
         QVERIFY(!writeProfileString("/proc/version/dravo.ini", "Last", "Post", "x"));
     }
 };

@@ -6,38 +6,31 @@
 
 using namespace platform;
 
-ScriptedInteraction::ScriptedInteraction()
-{
+ScriptedInteraction::ScriptedInteraction() {
     setInteraction(this);
 }
 
-ScriptedInteraction::~ScriptedInteraction()
-{
+ScriptedInteraction::~ScriptedInteraction() {
     setInteraction(nullptr);
 }
 
-void ScriptedInteraction::answerMessageBox(int answer)
-{
+void ScriptedInteraction::answerMessageBox(int answer) {
     boxAnswers.push_back(answer);
 }
 
-void ScriptedInteraction::answerFileDialog(std::optional<QString> path)
-{
+void ScriptedInteraction::answerFileDialog(std::optional<QString> path) {
     fileAnswers.push_back(std::move(path));
 }
 
-void ScriptedInteraction::answerPrintSetup(bool accept, std::function<void(QPrinter&)> change)
-{
+void ScriptedInteraction::answerPrintSetup(bool accept, std::function<void(QPrinter&)> change) {
     printAnswers.emplace_back(accept, std::move(change));
 }
 
-void ScriptedInteraction::driveNextDialog(std::function<void(CDialog&)> driver)
-{
+void ScriptedInteraction::driveNextDialog(std::function<void(CDialog&)> driver) {
     drivers.push_back(std::move(driver));
 }
 
-QStringList ScriptedInteraction::takeMessageTexts()
-{
+QStringList ScriptedInteraction::takeMessageTexts() {
     QStringList texts;
     for (const auto& box : boxes)
         texts << box.text;
@@ -45,8 +38,7 @@ QStringList ScriptedInteraction::takeMessageTexts()
     return texts;
 }
 
-int ScriptedInteraction::messageBox(const MessageBoxRequest& request, QWidget*)
-{
+int ScriptedInteraction::messageBox(const MessageBoxRequest& request, QWidget*) {
     boxes.push_back(request);
     if (boxAnswers.empty()) {
         // An OK box needs no decision; anything else is a question nobody scripted.
@@ -60,8 +52,7 @@ int ScriptedInteraction::messageBox(const MessageBoxRequest& request, QWidget*)
     return answer;
 }
 
-std::optional<QString> ScriptedInteraction::fileDialog(const FileDialogRequest& request, QWidget*)
-{
+std::optional<QString> ScriptedInteraction::fileDialog(const FileDialogRequest& request, QWidget*) {
     files.push_back(request);
     if (fileAnswers.empty()) {
         surprises << "file dialog: " + request.title;
@@ -72,8 +63,7 @@ std::optional<QString> ScriptedInteraction::fileDialog(const FileDialogRequest& 
     return answer;
 }
 
-bool ScriptedInteraction::printSetup(QPrinter& printer, QWidget*)
-{
+bool ScriptedInteraction::printSetup(QPrinter& printer, QWidget*) {
     ++printSetupCount;
     if (printAnswers.empty()) {
         surprises << "print setup";
@@ -86,8 +76,7 @@ bool ScriptedInteraction::printSetup(QPrinter& printer, QWidget*)
     return accept;
 }
 
-void ScriptedInteraction::modalDialogShown(CDialog& dialog)
-{
+void ScriptedInteraction::modalDialogShown(CDialog& dialog) {
     if (drivers.empty()) {
         surprises << QString("dialog %1").arg(dialog.templateId());
         dialog.EndDialog(IDCANCEL);
