@@ -62,24 +62,24 @@ QString wrapText(const QString& text, const QFontMetrics& metrics, int width) {
     return lines.join('\n');
 }
 
-QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const DialogUnits& units) {
-    const QString text = QString::fromUtf8(spec.text ? spec.text : "");
+QWidget* buildControl(const ControlTemplate& item, QWidget* parent, const DialogUnits& units) {
+    const QString text = QString::fromUtf8(item.text ? item.text : "");
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (item.kind) {
     case ControlKind::PushButton:
     case ControlKind::DefPushButton: {
         auto* button = new QPushButton(text, parent);
         button->setAutoDefault(false);
-        button->setDefault(spec.kind == ControlKind::DefPushButton);
+        button->setDefault(item.kind == ControlKind::DefPushButton);
         widget = button;
         break;
     }
     case ControlKind::AutoCheckBox: {
         auto* box = new QCheckBox(parent);
-        if (spec.style & BS_LEFTTEXT)
+        if (item.style & BS_LEFTTEXT)
             box->setLayoutDirection(Qt::RightToLeft);
-        const int textWidth = units.x(spec.cx) - 20;
-        box->setText(spec.style & BS_MULTILINE
+        const int textWidth = units.x(item.cx) - 20;
+        box->setText(item.style & BS_MULTILINE
                          ? wrapText(text, QFontMetrics(parent->font()), textWidth)
                          : text);
         widget = box;
@@ -94,16 +94,16 @@ QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const Dialog
     case ControlKind::ListBox: {
         auto* list = new QListWidget(parent);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setVerticalScrollBarPolicy((spec.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded
+        list->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded
                                                                    : Qt::ScrollBarAlwaysOff);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setProperty("sorted", bool(spec.style & LBS_SORT));
+        list->setProperty("sorted", bool(item.style & LBS_SORT));
         widget = list;
         break;
     }
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(text, parent);
-        edit->setFrame(spec.style & WS_BORDER);
+        edit->setFrame(item.style & WS_BORDER);
         widget = edit;
         break;
     }
@@ -112,7 +112,7 @@ QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const Dialog
         auto* label = new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
-        label->setAlignment(Qt::AlignTop | (spec.kind == ControlKind::CentredText ? Qt::AlignHCenter
+        label->setAlignment(Qt::AlignTop | (item.kind == ControlKind::CentredText ? Qt::AlignHCenter
                                                                                   : Qt::AlignLeft));
         widget = label;
         break;
@@ -139,25 +139,25 @@ QWidget* buildControl(const ControlTemplate& spec, QWidget* parent, const Dialog
         break;
     }
     }
-    widget->setProperty("ctrlId", spec.id);
-    widget->setObjectName(QString("ctrl%1").arg(spec.id));
-    if (spec.kind == ControlKind::Icon)
-        widget->move(units.x(spec.x), units.y(spec.y));
+    widget->setProperty("ctrlId", item.id);
+    widget->setObjectName(QString("ctrl%1").arg(item.id));
+    if (item.kind == ControlKind::Icon)
+        widget->move(units.x(item.x), units.y(item.y));
     else
-        widget->setGeometry(units.x(spec.x), units.y(spec.y), units.x(spec.cx), units.y(spec.cy));
+        widget->setGeometry(units.x(item.x), units.y(item.y), units.x(item.cx), units.y(item.cy));
     const bool interactive =
-        spec.kind == ControlKind::PushButton || spec.kind == ControlKind::OwnerDrawButton ||
-        spec.kind == ControlKind::DefPushButton || spec.kind == ControlKind::AutoCheckBox ||
-        spec.kind == ControlKind::ListBox || spec.kind == ControlKind::Edit;
+        item.kind == ControlKind::PushButton || item.kind == ControlKind::OwnerDrawButton ||
+        item.kind == ControlKind::DefPushButton || item.kind == ControlKind::AutoCheckBox ||
+        item.kind == ControlKind::ListBox || item.kind == ControlKind::Edit;
     if (!interactive)
         widget->setFocusPolicy(Qt::NoFocus);
     else
-        widget->setFocusPolicy((spec.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
-    widget->setEnabled(!(spec.style & WS_DISABLED));
-    widget->setVisible(spec.style & WS_VISIBLE);
-    if (spec.accessibleName)
-        widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
-    if (spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::EtchedFrame)
+        widget->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+    widget->setEnabled(!(item.style & WS_DISABLED));
+    widget->setVisible(item.style & WS_VISIBLE);
+    if (item.accessibleName)
+        widget->setAccessibleName(QString::fromUtf8(item.accessibleName));
+    if (item.kind == ControlKind::GroupBox || item.kind == ControlKind::EtchedFrame)
         widget->lower();
     return widget;
 }
@@ -207,13 +207,13 @@ bool CDialog::createWindow(CDialog* ownerDialog) {
     win.setFont(font);
 
     const DialogUnits units(font);
-    for (const ControlTemplate& spec : templ->controls) {
-        QWidget* widget = buildControl(spec, &win, units);
-        if (spec.id != IDC_STATIC)
-            widgets[spec.id] = widget;
-        connectNotifications(widget, spec);
-        if (spec.kind == ControlKind::DefPushButton)
-            defaultId = spec.id;
+    for (const ControlTemplate& item : templ->controls) {
+        QWidget* widget = buildControl(item, &win, units);
+        if (item.id != IDC_STATIC)
+            widgets[item.id] = widget;
+        connectNotifications(widget, item);
+        if (item.kind == ControlKind::DefPushButton)
+            defaultId = item.id;
     }
     win.setFixedSize(units.x(templ->cx), units.y(templ->cy));
     liveDialogs().push_back(this);
@@ -221,12 +221,12 @@ bool CDialog::createWindow(CDialog* ownerDialog) {
     return true;
 }
 
-void CDialog::connectNotifications(QWidget* widget, const ControlTemplate& spec) {
-    const int id = spec.id;
+void CDialog::connectNotifications(QWidget* widget, const ControlTemplate& item) {
+    const int id = item.id;
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         QObject::connect(button, &QAbstractButton::clicked, button,
                          [this, id] { SendNotification(id, BN_CLICKED); });
-    if (auto* list = qobject_cast<QListWidget*>(widget); list && (spec.style & LBS_NOTIFY)) {
+    if (auto* list = qobject_cast<QListWidget*>(widget); list && (item.style & LBS_NOTIFY)) {
         // Selection, not the current line: taking the focus moves the current
         // line without selecting anything, and that is no change to report.
         QObject::connect(list, &QListWidget::itemSelectionChanged, list,

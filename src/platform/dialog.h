@@ -149,7 +149,7 @@ private:
     bool createWindow(CDialog* ownerDialog);
     void destroyWindow();
     void showSystemMenu(const QPoint& globalPos);
-    void connectNotifications(QWidget* control, const ControlTemplate& spec);
+    void connectNotifications(QWidget* control, const ControlTemplate& item);
 
     int dialogId;
     const DialogTemplate* templ = nullptr;

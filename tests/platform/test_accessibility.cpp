@@ -28,14 +28,14 @@ private slots:
         CDialog dialog(dialogId);
         QVERIFY(dialog.Create());
         QList<int> unnamed;
-        for (const ControlTemplate& spec : dialog.dialogTemplate()->controls) {
-            QWidget* widget = spec.id == IDC_STATIC ? nullptr : dialog.controlWidget(spec.id);
+        for (const ControlTemplate& item : dialog.dialogTemplate()->controls) {
+            QWidget* widget = item.id == IDC_STATIC ? nullptr : dialog.controlWidget(item.id);
             if (!widget || widget->focusPolicy() == Qt::NoFocus)
                 continue;
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
             QVERIFY(accessible);
             if (accessible->text(QAccessible::Name).trimmed().isEmpty())
-                unnamed << spec.id;
+                unnamed << item.id;
         }
         QCOMPARE(unnamed, captionedByCode);
         for (int id : captionedByCode) {
