@@ -184,16 +184,20 @@ void CMainDlg::FillPublisherList() {
     OnSelchangePublisherList();
 }
 
-void CMainDlg::OnSelchangePublisherList() {
-    if (publisherCount < 2)
-        return;
+bool CMainDlg::rememberSelectedLine() {
     if (publisherList.GetCount() == 0)
-        return;
+        return false;
     const int line = publisherList.GetCurSel();
     if (line < 0)
-        return;
+        return false;
     selectedItem = line;
-    const auto p = unsigned(publisherList.GetItemData(line));
+    return true;
+}
+
+void CMainDlg::OnSelchangePublisherList() {
+    if (publisherCount < 2 || !rememberSelectedLine())
+        return;
+    const auto p = unsigned(publisherList.GetItemData(selectedItem));
 
     GetDlgItem(IDOK)->SetWindowText(AfxFormatString1(res::IDS_POST, displayText(p, false)));
 
@@ -247,12 +251,8 @@ void CMainDlg::OnFilterClicked() {
 }
 
 void CMainDlg::OnOK() {
-    if (publisherList.GetCount() == 0)
+    if (!rememberSelectedLine())
         return;
-    const int line = publisherList.GetCurSel();
-    if (line < 0)
-        return;
-    selectedItem = line;
 
     std::unique_ptr<CReportDlg> report;
     try {

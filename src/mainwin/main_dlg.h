@@ -52,6 +52,8 @@ public:
     // Writes the .k19 file beside the loaded group file and offers to mail it.
     void sendAdditions();
 
+    // Sets selectedItem to the selected line; false when no line is selected.
+    bool rememberSelectedLine();
     // Writes the loaded group back over its file, after keeping a copy of it;
     // only a group file of more than one publisher is written.
     void saveLoadedGroup();

@@ -1,5 +1,7 @@
 #include "mail/mail_test_support.h"
 
+#include "platform/mapi.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -17,6 +19,14 @@ ScopedEnv::~ScopedEnv() {
         qputenv(name.constData(), old);
     else
         qunsetenv(name.constData());
+}
+
+NoMachineSendmail::NoMachineSendmail() : saved(platform::sendmailFallbackPaths()) {
+    platform::setSendmailFallbackPaths({});
+}
+
+NoMachineSendmail::~NoMachineSendmail() {
+    platform::setSendmailFallbackPaths(saved);
 }
 
 StandInProgram::StandInProgram(const QString& name, int exitCode, bool readsInput,

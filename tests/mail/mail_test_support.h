@@ -23,6 +23,18 @@ private:
     bool wasSet;
 };
 
+// Keeps the machine's own sendmail from answering for a stand-in while it lives.
+class NoMachineSendmail {
+public:
+    NoMachineSendmail();
+    ~NoMachineSendmail();
+    NoMachineSendmail(const NoMachineSendmail&) = delete;
+    NoMachineSendmail& operator=(const NoMachineSendmail&) = delete;
+
+private:
+    QStringList saved;
+};
+
 // A shell script of the given name in a folder of its own that records its
 // arguments and (when readsInput) its standard input, prints output and ends
 // with exitCode.

@@ -75,7 +75,6 @@ class TestContact : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void dialButtonShown_data();
     void dialButtonShown();
     void numbersCycleAndTheOneShownIsDialled();
@@ -85,17 +84,11 @@ private slots:
     void reminderMail();
 
 private:
-    QStringList originalFallbacks;
+    NoMachineSendmail noMachineSendmail;
 };
 
 void TestContact::initTestCase() {
     QVERIFY2(!pythonProgram().isEmpty(), "python3 is needed to check the messages");
-    originalFallbacks = platform::sendmailFallbackPaths();
-    platform::setSendmailFallbackPaths({});
-}
-
-void TestContact::cleanupTestCase() {
-    platform::setSendmailFallbackPaths(originalFallbacks);
 }
 
 void TestContact::dialButtonShown_data() {

@@ -49,7 +49,6 @@ class TestSendAdditions : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void askedAndMailed_data();
     void askedAndMailed();
     void fileBesideTheGroupFile_data();
@@ -58,18 +57,11 @@ private slots:
     void saveFailsBeforeAnyQuestion();
 
 private:
-    QStringList originalFallbacks;
+    NoMachineSendmail noMachineSendmail;
 };
 
 void TestSendAdditions::initTestCase() {
     QVERIFY2(!pythonProgram().isEmpty(), "python3 is needed to check the messages");
-    // The machine's own sendmail must not answer for the stand-in.
-    originalFallbacks = platform::sendmailFallbackPaths();
-    platform::setSendmailFallbackPaths({});
-}
-
-void TestSendAdditions::cleanupTestCase() {
-    platform::setSendmailFallbackPaths(originalFallbacks);
 }
 
 void TestSendAdditions::askedAndMailed_data() {
