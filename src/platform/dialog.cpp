@@ -272,9 +272,12 @@ int CDialog::DoModal() {
         if (isRunning())
             interaction().modalDialogShown(*this);
     });
-    const int result = dialogWindow->exec();
-    Q_UNUSED(result);
+    dialogWindow->exec();
     destroyWindow();
+    // The keyboard goes back to the owner, also where no window manager
+    // hands it back when the modal window goes.
+    if (owner && owner->window() && owner->window()->isVisible())
+        owner->window()->activateWindow();
     return endResult;
 }
 

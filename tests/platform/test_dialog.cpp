@@ -195,6 +195,9 @@ private slots:
         QCOMPARE(modal.DoModal(), int(IDCANCEL));
         QCOMPARE(modal.events, QStringList{"Cancel"});
         QVERIFY(script.unexpected().isEmpty());
+        // The keyboard is back with the dialog that owned the modal one.
+        QCOMPARE(modal.GetOwnerDialog(), dialog.get());
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog->window()));
     }
 
 private:
