@@ -6,6 +6,7 @@
 #include "mainwin/group_app.h"
 #include "mainwin/main_dlg.h"
 #include "res/resource.h"
+#include "support/private_home.h"
 #include "support/scripted_interaction.h"
 
 #include <QDialog>
@@ -48,18 +49,11 @@ public:
         theApp.m_pszProfileName = settingsPath;
         theApp.m_lpCmdLine.clear();
         startFolder = QDir::currentPath();
-        // Nothing the run keeps for the user lands in the real home folder.
-        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
-            savedEnvironment.push_back({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
-            qputenv(name, QFile::encodeName(dir.filePath(QString(name).toLower())));
-        }
     }
     ~MainWindow() {
         dlg.reset();
         theApp.m_lpCmdLine.clear();
         QDir::setCurrent(startFolder);
-        for (const SavedVariable& variable : savedEnvironment)
-            variable.wasSet ? qputenv(variable.name, variable.value) : qunsetenv(variable.name);
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -122,15 +116,10 @@ public:
     void click(int id) { QTest::mouseClick(control(id), Qt::LeftButton); }
 
     QTemporaryDir dir;
+    PrivateHome home{dir.path()};
     ScriptedInteraction script;
     QString settingsPath;
     QString startFolder;
-    struct SavedVariable {
-        const char* name;
-        bool wasSet;
-        QByteArray value;
-    };
-    std::vector<SavedVariable> savedEnvironment;
     std::unique_ptr<CMainDlg> dlg;
 };
 

@@ -8,6 +8,7 @@
 #include "mainwin/main_dlg.h"
 #include "report/report_dlg.h"
 #include "res/resource.h"
+#include "support/private_home.h"
 #include "support/scripted_interaction.h"
 
 #include <QApplication>
@@ -119,18 +120,11 @@ public:
     PublisherRecord stored(int publisher) const { return main->publisher(unsigned(publisher)); }
 
     QTemporaryDir dir;
+    PrivateHome home{dir.path()};
     ScriptedInteraction script;
     QString groupPath;
     std::unique_ptr<CMainDlg> main;
     std::unique_ptr<CReportDlg> report;
-
-private:
-    struct Saved {
-        const char* name;
-        bool wasSet;
-        QByteArray value;
-    };
-    std::vector<Saved> saved;
 };
 
 // The cell of the main dialog's report month in slot 0.
