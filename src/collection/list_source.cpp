@@ -1,21 +1,13 @@
 #include "collection/list_source.h"
 
-#include "groupdata/cp1252.h"
-
-using groupdata::cp1252ToUtf8;
-
-namespace {
-QString fromStore(const std::string& text) {
-    return QString::fromStdString(cp1252ToUtf8(text));
-}
-} // namespace
+#include "mainwin/group_text.h"
 
 ListRow readListRow(const ListSource& source, unsigned publisher) {
     groupdata::GroupStore& store = source.store;
     const unsigned month = source.reportMonth;
     const unsigned slot = source.yearSlot;
     ListRow row;
-    row.name = fromStore(store.displayName(publisher, false));
+    row.name = fromGroupText(store.displayName(publisher, false));
     if (month < 12 && slot < 3) {
         const groupdata::PublisherRecord record = store.publisher(publisher);
         row.participated = record.participated(month, slot);
@@ -25,10 +17,10 @@ ListRow readListRow(const ListSource& source, unsigned publisher) {
     row.hours = store.categoryValue(publisher, month, slot, 2);
     std::string remark;
     store.findOrAddRemark(publisher, month, slot, remark, true);
-    row.remark = fromStore(remark);
+    row.remark = fromGroupText(remark);
     return row;
 }
 
 QString listPhoneText(const ListSource& source, unsigned publisher, bool second) {
-    return fromStore(source.store.listPhone(publisher, second));
+    return fromGroupText(source.store.listPhone(publisher, second));
 }

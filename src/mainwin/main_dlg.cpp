@@ -1,7 +1,6 @@
 #include "mainwin/main_dlg.h"
 
 #include "collection/list_dlg.h"
-#include "groupdata/cp1252.h"
 #include "mainwin/about_dlg.h"
 #include "mainwin/backups.h"
 #include "mainwin/file_dlg.h"
@@ -68,18 +67,6 @@ void StoreMessageBoxes::tooFewPublishers() {
 
 void StoreMessageBoxes::remarkTableFull() {
     AfxMessageBox(res::IDS_NO_ROOM, MB_OK);
-}
-
-QString fromGroupText(const std::string& cp1252) {
-    return QString::fromStdString(groupdata::cp1252ToUtf8(cp1252));
-}
-
-QString fromStorePath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-std::string toStorePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
 }
 
 CMainDlg::CMainDlg(CWnd* parent)

@@ -4,6 +4,7 @@
 // group store and the report-month state for the whole run.
 
 #include "groupdata/group_store.h"
+#include "mainwin/group_text.h"
 #include "platform/controls.h"
 #include "platform/dialog.h"
 
@@ -77,9 +78,3 @@ private:
     bool canDial();
     std::optional<bool> dialAvailable;
 };
-
-// A text of the group file (Windows-1252) as the user reads it.
-QString fromGroupText(const std::string& cp1252);
-// The local path of a group file held by the store, and back.
-QString fromStorePath(const std::string& path);
-std::string toStorePath(const QString& path);

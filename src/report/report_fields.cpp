@@ -42,7 +42,7 @@ void CReportDlg::LoadFields() {
     std::string remark;
     remarkEntry =
         int(mainDialog()->findOrAddRemark(unsigned(publisherNumber), m, dialogSlot, remark, false));
-    remarkText = report::fromAnsi(report::trimBlanks(remark));
+    remarkText = fromGroupText(report::trimBlanks(remark));
 
     UpdateCredit(int(workRecord.hours(m, dialogSlot)));
     UpdateData(false);

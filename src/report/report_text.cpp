@@ -1,7 +1,5 @@
 #include "report/report_text.h"
 
-#include "groupdata/cp1252.h"
-
 #include <algorithm>
 #include <climits>
 
@@ -15,10 +13,6 @@ bool isBlank(char32_t c) {
 }
 
 } // namespace
-
-QString fromAnsi(const std::string& text) {
-    return QString::fromStdString(groupdata::cp1252ToUtf8(text));
-}
 
 long long leadingNumber(const QString& text) {
     qsizetype i = 0;

@@ -1,15 +1,12 @@
 #pragma once
-// Text helpers of the report dialog: the record's Windows-1252 texts and the
-// leading number of a field's text.
+// Text helpers of the report dialog: the leading number of a field's text and
+// trimming.
 
 #include <QString>
 
 #include <string>
 
 namespace report {
-
-// A record text (Windows-1252) as the user reads it.
-QString fromAnsi(const std::string& text);
 
 // The leading decimal number of text as the C library's atoi reads it
 // (blanks, an optional sign, digits), saturated to +-10^12 instead of
