@@ -6,27 +6,12 @@
 #include "platform/message_box.h"
 #include "res/resource.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 using namespace platform;
 
-namespace {
-
-bool hasK09Extension(const std::string& path) {
-    if (path.size() < 4)
-        return false;
-    std::string ending = path.substr(path.size() - 4);
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return ending == ".k09";
-}
-
-} // namespace
-
 void CMainDlg::sendAdditions() {
-    if (!hasK09Extension(loadedPath))
+    if (!hasGroupFileExtension(fromStorePath(loadedPath)))
         return;
     // Only the file's own extension changes: a folder whose name holds ".k09"
     // must keep its name, or the file would go to a folder that is not there.

@@ -15,3 +15,7 @@ QString fromStorePath(const std::string& path) {
 std::string toStorePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
+
+bool hasGroupFileExtension(const QString& path) {
+    return path.right(4).compare(".k09", Qt::CaseInsensitive) == 0;
+}

@@ -10,3 +10,5 @@ QString fromGroupText(const std::string& cp1252);
 // The local path of a group file held by the store, and back.
 QString fromStorePath(const std::string& path);
 std::string toStorePath(const QString& path);
+// Whether path names a group file: it ends in ".k09" (or ".K09").
+bool hasGroupFileExtension(const QString& path);

@@ -47,10 +47,6 @@ private:
     CMainDlg& dlg;
 };
 
-bool endsWithK09(const QString& path, Qt::CaseSensitivity cs) {
-    return path.right(4).compare(".k09", cs) == 0;
-}
-
 } // namespace
 
 void StoreMessageBoxes::lowMemory() {
@@ -123,7 +119,7 @@ bool CMainDlg::OnInitDialog() {
     CWinApp* app = AfxGetApp();
     QString path = app ? app->m_lpCmdLine : QString();
     path.remove('"');
-    if (!endsWithK09(path, Qt::CaseInsensitive) && app)
+    if (!hasGroupFileExtension(path) && app)
         path = app->GetProfileString("Last", "LoadPath");
     loadedPath = toStorePath(path);
     lastEntry = app ? app->GetProfileString("Last", "Post") : QString();
@@ -144,7 +140,7 @@ bool CMainDlg::OnInitDialog() {
     GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(SW_HIDE);
     GetDlgItem(res::IDC_FILTER_NO_REPORT)->ShowWindow(SW_HIDE);
 
-    if (endsWithK09(fromStorePath(loadedPath), Qt::CaseInsensitive) && loadGroupFile(loadedPath)) {
+    if (hasGroupFileExtension(fromStorePath(loadedPath)) && loadGroupFile(loadedPath)) {
         FillPublisherList();
         UpdateCaptions();
     }
@@ -266,7 +262,7 @@ void CMainDlg::saveLoadedGroup() {
     // A ".K09" file is written back like a ".k09" one: it opens like one, and
     // leaving it alone would silently drop every report entered into it.
     const QString path = fromStorePath(loadedPath);
-    if (endsWithK09(path, Qt::CaseInsensitive) && publisherCount > 1) {
+    if (hasGroupFileExtension(path) && publisherCount > 1) {
         keepBackup(path);
         saveGroupFile(loadedPath);
     }
@@ -316,7 +312,7 @@ void CMainDlg::OnOpenGroupFile() {
 
     if (dlg.DoModal() == IDOK) {
         const QString chosen = dlg.GetPathName();
-        if (!chosen.endsWith(".k09") && !chosen.endsWith(".K09"))
+        if (!hasGroupFileExtension(chosen))
             return;
         // The new list replaces the store: what was entered into the old one
         // goes to its file first, as it would at exit.
