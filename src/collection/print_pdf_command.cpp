@@ -3,6 +3,7 @@
 #include "collection/print_list.h"
 #include "groupdata/group_store.h"
 #include "platform/message_box.h"
+#include "res/resource.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,25 +34,6 @@ public:
     void tooFewPublishers() override {}
     void remarkTableFull() override {}
 };
-
-std::tm localNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
-// The report month and year slot a run of the program would start with on
-// this date: the month before the current one, in the slot of its year.
-void startOfRun(groupdata::GroupStore& store, const std::tm& now) {
-    const int month = now.tm_mon;
-    store.defaultMonth = std::uint8_t(month == 0 ? 11 : month - 1);
-    store.reportMonth = store.defaultMonth;
-    std::uint8_t reportYear = std::uint8_t(std::uint8_t(now.tm_year) - 100);
-    if (store.reportMonth == 11)
-        reportYear = std::uint8_t(reportYear - 1);
-    store.yearSlot = std::uint8_t(reportYear % 2);
-}
 
 bool sameFile(const QString& a, const QString& b) {
     const QFileInfo first(a);
@@ -112,10 +94,12 @@ int printPdf(const QString& outputPath, const QString& groupPath) {
 
     StderrMessages messages;
     groupdata::GroupStore store(messages);
-    const std::tm now = localNow();
-    store.localTime = [now] { return now; };
-    store.languageName = platform::AfxLoadString(1198).toStdString();
-    startOfRun(store, now);
+    store.languageName = platform::AfxLoadString(res::IDS_LANGUAGE).toStdString();
+    // The report month and year slot a run of the program starts with today;
+    // the group file's own month then replaces the month.
+    const groupdata::ReportPeriod period = groupdata::reportPeriodOn(store.localTime());
+    store.reportMonth = store.defaultMonth = period.month;
+    store.yearSlot = period.slot;
     if (!store.loadGroupFile(QFile::encodeName(groupPath).toStdString()))
         return 1;
     if (!store.dataValid) {

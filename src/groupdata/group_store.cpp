@@ -33,6 +33,17 @@ struct FileCloser {
 
 } // namespace
 
+ReportPeriod reportPeriodOn(const std::tm& day) {
+    ReportPeriod period{};
+    period.month = std::uint8_t(day.tm_mon == 0 ? 11 : day.tm_mon - 1);
+    // The low 8 bits of the years since 1900, less 100.
+    period.year = std::uint8_t(std::uint8_t(day.tm_year) - 100);
+    if (period.month == 11)
+        period.year = std::uint8_t(period.year - 1);
+    period.slot = std::uint8_t(period.year % 2);
+    return period;
+}
+
 GroupStore::GroupStore(StoreMessages& messages)
     : localTime(systemLocalTime), currentDirectory(systemCurrentDirectory), messages(messages) {}
 

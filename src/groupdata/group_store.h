@@ -25,6 +25,15 @@ public:
     virtual void remarkTableFull() = 0;                          // string 1033
 };
 
+// The reports a run started on a given day collects: those of the month
+// before, with the year counted from 2000 and the year slot it decides.
+struct ReportPeriod {
+    std::uint8_t month;
+    std::uint8_t year;
+    std::uint8_t slot;
+};
+ReportPeriod reportPeriodOn(const std::tm& day);
+
 class GroupStore {
 public:
     static constexpr unsigned maxRemarks = 254;

@@ -128,13 +128,10 @@ bool CMainDlg::OnInitDialog() {
     languageName = ResString(res::IDS_LANGUAGE).toStdString();
 
     // The reports collected are those of the month before the calendar month.
-    const std::tm now = localTime();
-    const int month = now.tm_mon;
-    reportMonth = defaultMonth = std::uint8_t(month == 0 ? 11 : month - 1);
-    reportYear = std::uint8_t(std::uint8_t(now.tm_year) - 100);
-    if (reportMonth == 11)
-        --reportYear;
-    yearSlot = reportYear % 2;
+    const groupdata::ReportPeriod period = groupdata::reportPeriodOn(localTime());
+    reportMonth = defaultMonth = period.month;
+    reportYear = period.year;
+    yearSlot = period.slot;
 
     GetDlgItem(res::IDC_SEND_ADDITIONS)->ShowWindow(SW_HIDE);
     GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(SW_HIDE);
