@@ -118,27 +118,29 @@ bool CFont::GetLogFont(LOGFONT* logFont) const {
 
 CDC::CDC(int dpiX, int dpiY) : dpiX(dpiX), dpiY(dpiY) {
     recorder = currentRecorder;
-    stockAnsiVar = scaledStockFont(ANSI_VAR_FONT, dpiY);
-    stockDeviceDefault = printerDefaultFont(dpiY);
-    stockBlack.CreatePen(PS_SOLID, 0, Qt::black);
-    stockNull.CreatePen(PS_NULL, 0, Qt::black);
-    font = &stockDeviceDefault;
-    pen = &stockBlack;
+    selectStockObjects(true);
 }
 
 CDC::CDC(QPainter& painter)
     : paint(&painter), dpiX(painter.device()->logicalDpiX()),
       dpiY(painter.device()->logicalDpiY()) {
     recorder = currentRecorder;
+    selectStockObjects(false);
+    paint->setRenderHint(QPainter::Antialiasing, false);
+    applyPen();
+    applyFont();
+}
+
+void CDC::selectStockObjects(bool printer) {
+    // The stock fonts follow the device's resolution; a printer's default font
+    // is its own 10-point face.
     stockAnsiVar = scaledStockFont(ANSI_VAR_FONT, dpiY);
-    stockDeviceDefault = scaledStockFont(DEVICE_DEFAULT_FONT, dpiY);
+    stockDeviceDefault =
+        printer ? printerDefaultFont(dpiY) : scaledStockFont(DEVICE_DEFAULT_FONT, dpiY);
     stockBlack.CreatePen(PS_SOLID, 0, Qt::black);
     stockNull.CreatePen(PS_NULL, 0, Qt::black);
     font = &stockDeviceDefault;
     pen = &stockBlack;
-    paint->setRenderHint(QPainter::Antialiasing, false);
-    applyPen();
-    applyFont();
 }
 
 CDC::~CDC() {
@@ -156,10 +158,7 @@ bool CDC::CreatePrinterDC(QPrinter& printer) {
     printerDevice = &printer;
     dpiX = printer.logicalDpiX();
     dpiY = printer.logicalDpiY();
-    stockAnsiVar = scaledStockFont(ANSI_VAR_FONT, dpiY);
-    stockDeviceDefault = printerDefaultFont(dpiY);
-    font = &stockDeviceDefault;
-    pen = &stockBlack;
+    selectStockObjects(true);
     pageEnded = false;
     applyPen();
     applyFont();

@@ -168,6 +168,8 @@ public:
     QPainter* painter() const { return paint; }
 
 private:
+    // Makes the stock objects for the device's resolution and selects them.
+    void selectStockObjects(bool printer);
     void applyPen();
     void applyFont();
     void record(DrawCall call) const;
