@@ -44,8 +44,8 @@ ReportPeriod reportPeriodOn(const std::tm& day) {
     return period;
 }
 
-GroupStore::GroupStore(StoreMessages& messages)
-    : localTime(systemLocalTime), currentDirectory(systemCurrentDirectory), messages(messages) {}
+GroupStore::GroupStore(StoreMessages& sink)
+    : localTime(systemLocalTime), currentDirectory(systemCurrentDirectory), messages(sink) {}
 
 bool GroupStore::allocateGroupBuffers() {
     dataValid = false;

@@ -116,7 +116,7 @@ bool CFont::GetLogFont(LOGFONT* logFont) const {
     return true;
 }
 
-CDC::CDC(int dpiX, int dpiY) : dpiX(dpiX), dpiY(dpiY) {
+CDC::CDC(int deviceDpiX, int deviceDpiY) : dpiX(deviceDpiX), dpiY(deviceDpiY) {
     recorder = currentRecorder;
     selectStockObjects(true);
 }

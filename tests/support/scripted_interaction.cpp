@@ -19,7 +19,7 @@ void ScriptedInteraction::answerMessageBox(int answer) {
 }
 
 void ScriptedInteraction::answerFileDialog(std::optional<QString> path) {
-    fileAnswers.push_back(std::move(path));
+    fileAnswers.push_back({path.has_value(), path.value_or(QString())});
 }
 
 void ScriptedInteraction::answerPrintSetup(bool accept, std::function<void(QPrinter&)> change) {
@@ -58,9 +58,11 @@ std::optional<QString> ScriptedInteraction::fileDialog(const FileDialogRequest& 
         surprises << "file dialog: " + request.title;
         return std::nullopt;
     }
-    auto answer = fileAnswers.front();
+    const FileAnswer answer = fileAnswers.front();
     fileAnswers.pop_front();
-    return answer;
+    if (!answer.chosen)
+        return std::nullopt;
+    return answer.path;
 }
 
 bool ScriptedInteraction::printSetup(QPrinter& printer, QWidget*) {

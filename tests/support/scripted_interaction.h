@@ -45,7 +45,13 @@ public:
 
 private:
     std::deque<int> boxAnswers;
-    std::deque<std::optional<QString>> fileAnswers;
+    // A path, or an empty one for Cancel (kept apart from std::optional,
+    // which trips a false uninitialised-use warning of GCC 12).
+    struct FileAnswer {
+        bool chosen = false;
+        QString path;
+    };
+    std::deque<FileAnswer> fileAnswers;
     std::deque<std::pair<bool, std::function<void(QPrinter&)>>> printAnswers;
     std::deque<std::function<void(platform::CDialog&)>> drivers;
     std::vector<platform::MessageBoxRequest> boxes;
