@@ -46,7 +46,8 @@ namespace {
 
 void waitUntilActive(QWidget* window) {
     window->activateWindow();
-    QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 2000);
+    if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 2000))
+        qWarning("window did not become active");
 }
 
 // A box window takes the focus from the window under it and, once answered,
