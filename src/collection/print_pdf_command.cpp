@@ -95,10 +95,11 @@ int printPdf(const QString& outputPath, const QString& groupPath) {
     StderrMessages messages;
     groupdata::GroupStore store(messages);
     store.languageName = platform::AfxLoadString(res::IDS_LANGUAGE).toStdString();
-    // The report month and year slot a run of the program starts with today;
-    // the group file's own month then replaces the month.
+    // The report month a run of the program starts with today; the group
+    // file's own month then replaces it, with the year that month falls in.
     const groupdata::ReportPeriod period = groupdata::reportPeriodOn(store.localTime());
     store.reportMonth = store.defaultMonth = period.month;
+    store.reportYear = period.year;
     store.yearSlot = period.slot;
     if (!store.loadGroupFile(QFile::encodeName(groupPath).toStdString()))
         return 1;

@@ -33,15 +33,19 @@ struct FileCloser {
 
 } // namespace
 
-ReportPeriod reportPeriodOn(const std::tm& day) {
+ReportPeriod reportPeriodOf(unsigned month, const std::tm& day) {
     ReportPeriod period{};
-    period.month = std::uint8_t(day.tm_mon == 0 ? 11 : day.tm_mon - 1);
+    period.month = std::uint8_t(month % 12);
     // The low 8 bits of the years since 1900, less 100.
     period.year = std::uint8_t(std::uint8_t(day.tm_year) - 100);
-    if (period.month == 11)
+    if (int(period.month) > day.tm_mon)
         period.year = std::uint8_t(period.year - 1);
     period.slot = std::uint8_t(period.year % 2);
     return period;
+}
+
+ReportPeriod reportPeriodOn(const std::tm& day) {
+    return reportPeriodOf(day.tm_mon == 0 ? 11u : unsigned(day.tm_mon - 1), day);
 }
 
 GroupStore::GroupStore(StoreMessages& sink)
@@ -113,12 +117,11 @@ bool GroupStore::loadGroupFile(std::string path) {
 
     groupNumber = head.groupNumber();
     reportMonth = head.headerMonth();
-    // A January list opened in January belongs to the year that has just ended
-    // for the start-up month, so the slot follows the calendar year instead.
-    if (reportMonth == 0 && defaultMonth == 11) {
-        const int year = now.tm_year + 1900;
-        yearSlot = static_cast<std::uint8_t>(((year % 2) + 2) % 2);
-    }
+    // The secretary's program keeps each month in the slot of its own year: a
+    // list that comes late, after the turn of the year, is last year's.
+    const ReportPeriod period = reportPeriodOf(reportMonth, now);
+    reportYear = period.year;
+    yearSlot = period.slot;
     if (publisherCount != 0) {
         scrambleAll(-1);
         loadedPath = path;

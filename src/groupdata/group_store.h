@@ -25,13 +25,18 @@ public:
     virtual void remarkTableFull() = 0;                          // string 1033
 };
 
-// The reports a run started on a given day collects: those of the month
-// before, with the year counted from 2000 and the year slot it decides.
+// A report month with its year counted from 2000 and the year slot the year
+// decides.
 struct ReportPeriod {
     std::uint8_t month;
     std::uint8_t year;
     std::uint8_t slot;
 };
+// The reports of month (0..11) as seen on day: those of the latest such month
+// that is not after day's calendar month, so a December list opened in
+// February is last year's.
+ReportPeriod reportPeriodOf(unsigned month, const std::tm& day);
+// The reports a run started on day collects: those of the month before.
 ReportPeriod reportPeriodOn(const std::tm& day);
 
 class GroupStore {
@@ -96,6 +101,9 @@ public:
     std::uint8_t reportMonth = 0;
     std::uint8_t defaultMonth = 0;
     std::uint8_t yearSlot = 0;
+    // Year of reportMonth minus 2000; a load that opens a file sets it with the
+    // year slot from the file's month.
+    std::uint8_t reportYear = 0;
     std::string loadedPath;
     bool dataValid = false;
     // Working directory shown in the create-error message; empty when unknown.

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 
 #include <memory>
@@ -111,6 +112,7 @@ bool CMainDlg::OnInitDialog() {
         }
     }
     window()->installEventFilter(new AboutKey(*this, window()));
+    plainOkCaption = GetDlgItemText(IDOK);
     SetIcon(appIcon, true);
     SetIcon(appIcon, false);
 
@@ -121,6 +123,10 @@ bool CMainDlg::OnInitDialog() {
     path.remove('"');
     if (!hasGroupFileExtension(path) && app)
         path = app->GetProfileString("Last", "LoadPath");
+    // The path goes into the settings for the next run, which may start in
+    // another folder: a name typed relative to this one is kept in full.
+    if (!path.isEmpty())
+        path = QFileInfo(path).absoluteFilePath();
     loadedPath = toStorePath(path);
     lastEntry = app ? app->GetProfileString("Last", "Post") : QString();
     dataValid = false;
@@ -174,7 +180,21 @@ bool CMainDlg::rememberSelectedLine() {
     return true;
 }
 
+void CMainDlg::clearContact() {
+    for (int id : {res::IDC_PHONE_NUMBER, res::IDC_DIAL, res::IDC_NEXT_PHONE,
+                   res::IDC_MAIL_REMINDER, res::IDC_PREVIEW_REMINDER})
+        GetDlgItem(id)->ShowWindow(SW_HIDE);
+    SetDlgItemText(res::IDC_PHONE_NUMBER, QString());
+    SetDlgItemText(IDOK, plainOkCaption);
+}
+
 void CMainDlg::OnSelchangePublisherList() {
+    // An empty list (a filter that leaves nobody, another file) must not go
+    // on offering the number and reminder of a publisher it no longer shows.
+    if (publisherList.GetCount() == 0) {
+        clearContact();
+        return;
+    }
     if (publisherCount < 2 || !rememberSelectedLine())
         return;
     const auto p = unsigned(publisherList.GetItemData(selectedItem));
@@ -228,6 +248,9 @@ void CMainDlg::UpdateCaptions() {
 void CMainDlg::OnFilterClicked() {
     filterNoReport = IsDlgButtonChecked(res::IDC_FILTER_NO_REPORT) == BST_CHECKED ? 1 : 0;
     FillPublisherList();
+    // The buttons follow the list's lines: an empty filtered list hid them,
+    // the whole list brings them back.
+    UpdateCaptions();
 }
 
 void CMainDlg::OnOK() {

@@ -69,11 +69,13 @@ public:
     int selectedItem = 0;
     QString startDirectory;
     QString lastEntry;
-    std::uint8_t reportYear = 0;
     QIcon appIcon;
 
 private:
     void showAboutBox();
+    // Hides the contact controls and gives the OK button its plain caption.
+    void clearContact();
+    QString plainOkCaption;
     // Whether the desktop can place a call, so that "Bel" is worth showing.
     bool canDial();
     std::optional<bool> dialAvailable;

@@ -6,10 +6,22 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolTip>
 
 namespace platform {
+namespace {
+
+// Alt with a key that types a character. AltGr, which types characters on
+// many keyboards, does not count: it arrives as Ctrl+Alt or as its own modifier.
+bool isMnemonicKey(const QKeyEvent& key) {
+    const auto modifiers = key.modifiers();
+    return (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier) &&
+           !key.text().isEmpty() && key.text()[0].isPrint();
+}
+
+} // namespace
 
 DialogWindow::DialogWindow(CDialog& owner, QWidget* parent) : QDialog(parent), dialog(owner) {}
 
@@ -72,14 +84,24 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
             dialog.showSystemMenu(mapToGlobal(QPoint(0, 0)));
             return true;
         }
+        // An Alt+letter that reaches an edit field matched no visible button:
+        // it is a mnemonic all the same, never text to type.
+        if (isMnemonicKey(*key) && qobject_cast<QLineEdit*>(control))
+            return true;
         break;
     }
     case QEvent::FocusIn:
-        dialog.SendNotification(id, NM_SETFOCUS);
+    case QEvent::FocusOut: {
+        // Notifications tell of the focus moving between the dialog's own
+        // controls. A window that comes up over the dialog (a message box, a
+        // menu) leaves the focus where it was; a handler that opens a box must
+        // not be called again because of that box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        dialog.SendNotification(id, event->type() == QEvent::FocusIn ? NM_SETFOCUS : NM_KILLFOCUS);
         break;
-    case QEvent::FocusOut:
-        dialog.SendNotification(id, NM_KILLFOCUS);
-        break;
+    }
     case QEvent::ToolTip: {
         if (!dialog.toolTips)
             return false;

@@ -2,10 +2,12 @@
 
 #include "platform/constants.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace platform {
 namespace {
@@ -70,6 +72,11 @@ public:
 
     bool printSetup(QPrinter& printer, QWidget* owner) override {
         QPrintDialog dialog(&printer, owner);
+        // Setting up only keeps the choice for the print jobs to come: its
+        // button must not promise to print now.
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok))
+                confirm->setText("OK");
         return dialog.exec() == QDialog::Accepted;
     }
 

@@ -5,8 +5,10 @@
 #include "platform/resources.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QPrinter>
 #include <QStringList>
+#include <QTranslator>
 
 namespace platform {
 namespace {
@@ -26,8 +28,27 @@ CWinApp* AfxGetApp() {
     return theInstance;
 }
 
+bool installToolkitTranslation() {
+    auto* app = QCoreApplication::instance();
+    if (!app)
+        return false;
+    if (app->findChild<QTranslator*>("toolkitTranslation"))
+        return true;
+    // The program speaks Dutch whatever the desktop's language, so the
+    // toolkit's own buttons, file and print dialogs do too.
+    auto* translator = new QTranslator(app);
+    translator->setObjectName("toolkitTranslation");
+    if (!translator->load("qtbase_nl", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
+}
+
 int CWinApp::run(int& argc, char** argv) {
     QApplication application(argc, argv);
+    installToolkitTranslation();
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty())
         arguments.removeFirst();

@@ -47,4 +47,8 @@ private:
 
 CWinApp* AfxGetApp();
 
+// Puts the toolkit's own texts (standard buttons, file and print dialogs) in
+// Dutch; false when the translation is not installed, which leaves them in English.
+bool installToolkitTranslation();
+
 } // namespace platform

@@ -34,6 +34,12 @@ CMainDlg* CReportDlg::mainDialog() const {
     return owner;
 }
 
+void CReportDlg::takeMonthFlags() {
+    // The whole status byte: other bits than the status also show the hours.
+    pioneerFlag = workRecord.pioneerStatus(unsigned(dialogMonth), dialogSlot);
+    participatedChecked = workRecord.participated(unsigned(dialogMonth), dialogSlot) ? 1 : 0;
+}
+
 unsigned CReportDlg::cellStatus() const {
     return workRecord.pioneerStatus(unsigned(dialogMonth), dialogSlot) & 3u;
 }
@@ -64,8 +70,7 @@ bool CReportDlg::OnInitDialog() {
     GetDlgItem(res::IDC_REMARK_EDIT)->ShowWindow(SW_HIDE);
 
     workRecord = owner->publisher(unsigned(publisherNumber));
-    pioneerFlag = workRecord.pioneerStatus(unsigned(dialogMonth), dialogSlot);
-    participatedChecked = workRecord.participated(unsigned(dialogMonth), dialogSlot) ? 1 : 0;
+    takeMonthFlags();
     ApplyFieldVisibility();
 
     CWnd* changeMonth = GetDlgItem(res::IDC_CHANGE_MONTH);

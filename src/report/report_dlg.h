@@ -80,6 +80,8 @@ public:
 
 private:
     CMainDlg* mainDialog() const;
+    // pioneerFlag and participatedChecked from the shown cell.
+    void takeMonthFlags();
     // The status bits of the shown cell's pioneerStatus byte.
     unsigned cellStatus() const;
     // The leading decimal number of the hours field, saturated to int.
@@ -90,7 +92,8 @@ private:
     bool encodeRemark(const QString& kept, std::string& bytes, bool refocusLater);
 
     static constexpr int remarkLength = 36;
-    bool refusingRemark = false;
+    // The month whose cell found no room in the remark table, or -1.
+    int noRoomMonth = -1;
 
     CMainDlg* owner = nullptr;
 };

@@ -39,9 +39,13 @@ void CReportDlg::LoadFields() {
 
     creditValue = cellStatus() == 2 ? std::uint8_t(workRecord.creditHours(m, dialogSlot)) : 0;
 
+    // A full remark table is told once for the month shown, not again when
+    // the same month is loaded once more (closing the month list reloads it).
     std::string remark;
-    remarkEntry =
-        int(mainDialog()->findOrAddRemark(unsigned(publisherNumber), m, dialogSlot, remark, false));
+    remarkEntry = int(mainDialog()->findOrAddRemark(unsigned(publisherNumber), m, dialogSlot,
+                                                    remark, dialogMonth == noRoomMonth));
+    const bool noRoom = remarkEntry == 0 || unsigned(remarkEntry) > mainDialog()->remarkCount;
+    noRoomMonth = noRoom ? dialogMonth : -1;
     remarkText = fromGroupText(report::trimBlanks(remark));
 
     UpdateCredit(int(workRecord.hours(m, dialogSlot)));

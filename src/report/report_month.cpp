@@ -72,8 +72,11 @@ void CReportDlg::OnMonthListSelChange() {
     if (selected < 0 || selected >= int(groupdata::monthCount))
         return;
     dialogMonth = selected;
-    if (dialogMonth == int(mainDialog()->reportMonth))
-        ApplyFieldVisibility();
+    // A late month is shown as the dialog opens on the report month: the
+    // pioneer status and the participation of that month decide which fields
+    // show, so an auxiliary pioneer of that month can enter hours.
+    takeMonthFlags();
+    ApplyFieldVisibility();
     LoadFields();
 }
 

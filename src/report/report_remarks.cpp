@@ -14,14 +14,16 @@
 
 using namespace platform;
 
-namespace {} // namespace
-
 void CReportDlg::OnRemarks() {
     enterMode = EnterRemark;
     GetDlgItem(res::IDC_CHANGE_MONTH)->ShowWindow(SW_HIDE);
     CWnd* editor = GetDlgItem(res::IDC_REMARK_EDIT);
-    editor->ShowWindow(SW_SHOW);
-    editor->SetWindowText(remarkText);
+    // Alt+M again while the editor is open only returns to it: what is being
+    // typed is not replaced by the stored remark.
+    if (!editor->IsWindowVisible()) {
+        editor->ShowWindow(SW_SHOW);
+        editor->SetWindowText(remarkText);
+    }
     editor->SetFocus();
 }
 
@@ -35,11 +37,9 @@ bool CReportDlg::encodeRemark(const QString& kept, std::string& bytes, bool refo
         return true;
     }
     const int at = int(QString::fromStdString(utf8.substr(0, encoded.offendingAt)).size());
-    refusingRemark = true;
     AfxMessageBox(
         AfxFormatString1(res::IDS_REMARK_BAD_CHARACTER, QString::fromUcs4(&encoded.offending, 1)),
         MB_ICONEXCLAMATION);
-    refusingRemark = false;
     auto selectCharacter = [this, at] {
         auto* editor = dynamic_cast<CEdit*>(GetDlgItem(res::IDC_REMARK_EDIT));
         if (!isRunning() || !editor || !editor->IsWindowVisible())
@@ -58,9 +58,8 @@ bool CReportDlg::encodeRemark(const QString& kept, std::string& bytes, bool refo
 
 void CReportDlg::OnRemarkKillFocus() {
     CWnd* editor = GetDlgItem(res::IDC_REMARK_EDIT);
-    // Nothing to close once the dialog ends, when the editor is already
-    // closed, or while a refused remark is being explained.
-    if (!isRunning() || !editor->IsWindowVisible() || refusingRemark)
+    // Nothing to close once the dialog ends, or when the editor is already closed.
+    if (!isRunning() || !editor->IsWindowVisible())
         return;
     const QString text = editor->GetWindowText();
     const QString kept = text.left(remarkLength);

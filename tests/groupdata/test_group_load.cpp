@@ -237,32 +237,68 @@ private slots:
         QCOMPARE(store.header().groupNumber(), 4);
     }
 
-    // A January list opened in January takes the slot of the current year.
-    void yearSlot_data() {
-        QTest::addColumn<int>("headerMonth");
-        QTest::addColumn<int>("defaultMonth");
+    // A list takes the year of the latest occurrence of its month that is not
+    // after today's calendar month, and the slot of that year.
+    void yearOfFileMonth_data() {
+        QTest::addColumn<int>("todayYear");
+        QTest::addColumn<int>("todayMonth"); // 0 January .. 11 December
+        QTest::addColumn<int>("fileMonth");
         QTest::addColumn<int>("year");
         QTest::addColumn<int>("slot");
-        QTest::newRow("January in January 2025") << 0 << 11 << 2025 << 1;
-        QTest::newRow("January in January 2026") << 0 << 11 << 2026 << 0;
-        QTest::newRow("January in March") << 0 << 1 << 2025 << 7;
-        QTest::newRow("December in January") << 11 << 11 << 2025 << 7;
+        QTest::newRow("January list in January 2025") << 2025 << 0 << 0 << 2025 << 1;
+        QTest::newRow("January list in January 2026") << 2026 << 0 << 0 << 2026 << 0;
+        QTest::newRow("December list in January 2025") << 2025 << 0 << 11 << 2024 << 0;
+        QTest::newRow("December list in February 2025") << 2025 << 1 << 11 << 2024 << 0;
+        QTest::newRow("December list in February 2026") << 2026 << 1 << 11 << 2025 << 1;
+        QTest::newRow("November list in March 2025") << 2025 << 2 << 10 << 2024 << 0;
+        QTest::newRow("January list in March 2025") << 2025 << 2 << 0 << 2025 << 1;
+        QTest::newRow("February list in February 2025") << 2025 << 1 << 1 << 2025 << 1;
+        QTest::newRow("March list in February 2025") << 2025 << 1 << 2 << 2024 << 0;
+        QTest::newRow("November list in December 2024") << 2024 << 11 << 10 << 2024 << 0;
+        QTest::newRow("December list in December 2024") << 2024 << 11 << 11 << 2024 << 0;
     }
-    void yearSlot() {
-        QFETCH(int, headerMonth);
-        QFETCH(int, defaultMonth);
+    void yearOfFileMonth() {
+        QFETCH(int, todayYear);
+        QFETCH(int, todayMonth);
+        QFETCH(int, fileMonth);
         QFETCH(int, year);
         QFETCH(int, slot);
         const QString file = path("slot.k09");
-        fixture::writeGroupFile(file.toStdString(), twoPublishers().month(headerMonth));
+        fixture::writeGroupFile(file.toStdString(), twoPublishers().month(fileMonth));
         RecordingMessages messages;
         GroupStore store(messages);
-        store.localTime = clockAt(year, (defaultMonth + 1) % 12);
-        store.defaultMonth = static_cast<std::uint8_t>(defaultMonth);
-        store.yearSlot = 7; // marks "left as start-up set it"
+        store.localTime = clockAt(todayYear, todayMonth);
+        const groupdata::ReportPeriod start = groupdata::reportPeriodOn(store.localTime());
+        store.reportMonth = store.defaultMonth = start.month;
+        store.reportYear = start.year;
+        store.yearSlot = start.slot;
         QVERIFY(store.loadGroupFile(file.toStdString()));
+        QCOMPARE(store.reportMonth, fileMonth);
+        QCOMPARE(store.reportYear, year - 2000);
         QCOMPARE(store.yearSlot, slot);
-        QCOMPARE(store.reportMonth, headerMonth);
+    }
+
+    // A list of the month before today is what a run starts with, so loading
+    // it agrees with the start-up period.
+    void startUpPeriod_data() {
+        QTest::addColumn<int>("todayYear");
+        QTest::addColumn<int>("todayMonth");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("year");
+        QTest::newRow("15 January 2025") << 2025 << 0 << 11 << 2024;
+        QTest::newRow("15 March 2025") << 2025 << 2 << 1 << 2025;
+        QTest::newRow("15 December 2024") << 2024 << 11 << 10 << 2024;
+    }
+    void startUpPeriod() {
+        QFETCH(int, todayYear);
+        QFETCH(int, todayMonth);
+        QFETCH(int, month);
+        QFETCH(int, year);
+        const groupdata::ReportPeriod period =
+            groupdata::reportPeriodOn(clockAt(todayYear, todayMonth)());
+        QCOMPARE(period.month, month);
+        QCOMPARE(period.year, year - 2000);
+        QCOMPARE(period.slot, year % 2);
     }
 
     // A load replaces the whole store; nothing of the previous group remains.

@@ -63,6 +63,7 @@ private slots:
     void captionsAndCounts_data();
     void captionsAndCounts();
     void emptyStatesHideTheListButtons();
+    void untickingTheFilterBringsBackTheButtons();
     void selectionSetsContactControls_data();
     void selectionSetsContactControls();
     void dialButtonFollowsTelephoneHandler_data();
@@ -190,6 +191,49 @@ void PublisherListTest::emptyStatesHideTheListButtons() {
     QVERIFY(!run.shown(res::IDC_SEND_ADDITIONS));
     QVERIFY(!run.shown(res::IDC_VIEW_LIST));
     QVERIFY(run.shown(res::IDC_FILTER_NO_REPORT));
+}
+
+// The filter on, a list in which everyone reported is opened: the list is
+// empty, and the buttons and the previous publisher's contact go. Unticking
+// the filter brings the whole group back with its buttons.
+void PublisherListTest::untickingTheFilterBringsBackTheButtons() {
+    harness::MainWindow run;
+    CMainDlg& dlg = run.startWith(run.writeGroup("Groep.k09", listGroup()));
+    run.clickLine(1);
+    QVERIFY(run.shown(res::IDC_PHONE_NUMBER));
+    QVERIFY(run.shown(res::IDC_MAIL_REMINDER));
+    clickFilter(run);
+    QCOMPARE(dlg.filterNoReport, 1);
+
+    fixture::Group complete;
+    complete.month(2).number(8);
+    complete.publisher(Publisher("Zoë", "Jansen").cell(Cell(2, 1).participated()));
+    complete.publisher(
+        Publisher("Kees", "de Boer").phones("030-1357913").cell(Cell(2, 1).remark("ziek")));
+    run.script.answerFileDialog(run.writeGroup("Compleet.k09", complete));
+    run.click(res::IDC_OPEN_GROUP);
+    QVERIFY(run.lines().isEmpty());
+    for (int id :
+         {res::IDC_SEND_ADDITIONS, res::IDC_VIEW_LIST, res::IDC_PHONE_NUMBER, res::IDC_DIAL,
+          res::IDC_NEXT_PHONE, res::IDC_MAIL_REMINDER, res::IDC_PREVIEW_REMINDER})
+        QVERIFY2(!run.shown(id), qPrintable(QString::number(id)));
+    QCOMPARE(run.text(res::IDC_PHONE_NUMBER), QString());
+    QCOMPARE(run.text(platform::IDOK), QString("OK"));
+    QVERIFY(run.shown(res::IDC_FILTER_NO_REPORT));
+
+    clickFilter(run);
+    QCOMPARE(dlg.filterNoReport, 0);
+    QCOMPARE(run.lines(), (QStringList{"Jansen, Zoë", "de Boer, Kees"}));
+    QVERIFY(run.shown(res::IDC_SEND_ADDITIONS));
+    QVERIFY(run.shown(res::IDC_VIEW_LIST));
+    QCOMPARE(run.text(platform::IDOK), QString("Post - Zoë Jansen"));
+
+    // Ticked again on the complete list, the buttons go with the lines.
+    clickFilter(run);
+    QVERIFY(run.lines().isEmpty());
+    QVERIFY(!run.shown(res::IDC_SEND_ADDITIONS));
+    QVERIFY(!run.shown(res::IDC_VIEW_LIST));
+    QVERIFY(run.script.unexpected().isEmpty());
 }
 
 void PublisherListTest::selectionSetsContactControls_data() {
@@ -356,9 +400,10 @@ void PublisherListTest::openAnotherFile() {
     CMainDlg& dlg = run.startWith(first);
     run.clickLine(4);
 
+    // A May list opened in April is last year's: its reports are in slot 0.
     fixture::Group other;
     other.month(4).number(9);
-    other.publisher(Publisher("Françoise", "Dubois").cell(Cell(4, 1).participated()));
+    other.publisher(Publisher("Françoise", "Dubois").cell(Cell(4, 0).participated()));
     other.publisher(Publisher("Kees", "de Boer").phones("030-1357913"));
     other.publisher(Publisher("Eva", "Meijer").email("eva@example.nl"));
     const QString chosen = run.path(answer == "cancel" ? "Nieuw.k09" : answer);

@@ -50,6 +50,7 @@ private slots:
     void startupInputs();
     void reportMonthFromDate_data();
     void reportMonthFromDate();
+    void relativeCommandLineIsFoundFromElsewhere();
     void exitWritesGroupFileAndSettings();
     void exitWithOnePublisherSavesNothing();
     void exitGoesOnWhenTheGroupFileCannotBeWritten();
@@ -164,8 +165,11 @@ void StartupTest::reportMonthFromDate_data() {
     QTest::newRow("early March") << QDate(2025, 3, 3) << -1 << 1 << 1 << 25 << 1;
     QTest::newRow("new year's eve") << QDate(2024, 12, 31) << -1 << 10 << 10 << 24 << 0;
     QTest::newRow("February 2026") << QDate(2026, 2, 1) << -1 << 0 << 0 << 26 << 0;
-    QTest::newRow("file month wins") << QDate(2025, 3, 3) << 3 << 3 << 1 << 25 << 1;
-    QTest::newRow("January list in January") << QDate(2025, 1, 15) << 0 << 0 << 11 << 24 << 1;
+    QTest::newRow("file month wins") << QDate(2025, 3, 3) << 2 << 2 << 1 << 25 << 1;
+    QTest::newRow("a later month is last year's") << QDate(2025, 3, 3) << 3 << 3 << 1 << 24 << 0;
+    QTest::newRow("January list in January") << QDate(2025, 1, 15) << 0 << 0 << 11 << 25 << 1;
+    QTest::newRow("December list in January") << QDate(2025, 1, 15) << 11 << 11 << 11 << 24 << 0;
+    QTest::newRow("December list in February") << QDate(2025, 2, 3) << 11 << 11 << 0 << 24 << 0;
     QTest::newRow("January list in March") << QDate(2025, 3, 3) << 0 << 0 << 1 << 25 << 1;
     QTest::newRow("January list in March 2026") << QDate(2026, 3, 3) << 0 << 0 << 1 << 26 << 0;
 }
@@ -194,6 +198,27 @@ void StartupTest::reportMonthFromDate() {
         QCOMPARE(run.text(res::IDC_MISSING_COUNT), "Ontbrekende " + month + " Rapoporten = " +
                                                        QString::number(yearSlot == 1 ? 2 : 3));
     }
+}
+
+void StartupTest::relativeCommandLineIsFoundFromElsewhere() {
+    // Started in the file's folder with its bare name, as the user's guide
+    // suggests; the next run starts in another folder without an argument.
+    harness::MainWindow run;
+    const QString file = run.writeGroup("Groep.k09", groupNumbered(7));
+    QVERIFY(QDir().mkpath(run.path("elders")));
+    QVERIFY(QDir::setCurrent(run.dir.path()));
+    CMainDlg& first = run.startWith("Groep.k09");
+    QCOMPARE(int(first.groupNumber), 7);
+    QCOMPARE(fromStorePath(first.loadedPath), file);
+    run.click(platform::IDCANCEL);
+    QCOMPARE(fileBytes(run.settingsPath), settingsText(file, ""));
+
+    QVERIFY(QDir::setCurrent(run.path("elders")));
+    theApp.m_lpCmdLine.clear();
+    CMainDlg& second = run.start();
+    QCOMPARE(int(second.groupNumber), 7);
+    QCOMPARE(run.lines().size(), 3);
+    QCOMPARE(fromStorePath(second.loadedPath), file);
 }
 
 void StartupTest::exitWritesGroupFileAndSettings() {

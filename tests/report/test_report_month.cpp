@@ -37,6 +37,9 @@ private slots:
     void monthListShowsAndReloads();
     void doubleClickClosesList();
     void lateReportWritesShownMonthOnly();
+    void lateMonthFollowsItsPioneerStatus_data();
+    void lateMonthFollowsItsPioneerStatus();
+    void fullRemarkTableToldOncePerMonth();
     void monthName();
 };
 
@@ -131,17 +134,16 @@ void ReportMonthTest::monthListShowsAndReloads() {
     QCOMPARE(b.focusId(), res::IDC_MONTH_LIST);
     QCOMPARE(monthList(b)->currentRow(), int(march));
 
-    // Each month passed is loaded at once; the fields keep their visibility...
+    // Each month passed is loaded at once, with the fields that month shows.
     b.key(Qt::Key_Up);
     QCOMPARE(b.text(res::IDC_MONTH_TEXT), QString("Februari"));
     QCOMPARE(b.text(res::IDC_STUDIES), QString("3"));
     QVERIFY(b.ticked(res::IDC_PARTICIPATED));
-    QVERIFY(!b.shown(res::IDC_STUDIES));
-    // ...except on the report month, where the flags of the month left decide.
+    QVERIFY(b.shown(res::IDC_STUDIES));
     b.key(Qt::Key_Down);
     QCOMPARE(b.text(res::IDC_MONTH_TEXT), QString("Maart"));
     QVERIFY(!b.ticked(res::IDC_PARTICIPATED));
-    QVERIFY(b.shown(res::IDC_STUDIES));
+    QVERIFY(!b.shown(res::IDC_STUDIES));
 
     // Enter moves the focus on, which closes the list.
     b.key(Qt::Key_Return);
@@ -199,6 +201,91 @@ void ReportMonthTest::lateReportWritesShownMonthOnly() {
     expected.setLateFlag(february, 1);
     QVERIFY(b.stored(1).bytes == expected.bytes);
     QCOMPARE(main.lastEntry, QString("Anna Bakker"));
+}
+
+void ReportMonthTest::lateMonthFollowsItsPioneerStatus_data() {
+    QTest::addColumn<int>("februaryStatus");
+    QTest::addColumn<int>("marchStatus");
+    QTest::addColumn<bool>("hoursShown");
+    QTest::newRow("auxiliary pioneer in the late month") << 1 << 0 << true;
+    QTest::newRow("regular pioneer in the late month") << 2 << 0 << true;
+    QTest::newRow("other bits of the late month's status") << 4 << 0 << true;
+    QTest::newRow("auxiliary pioneer in the report month only") << 0 << 1 << false;
+}
+
+void ReportMonthTest::lateMonthFollowsItsPioneerStatus() {
+    QFETCH(int, februaryStatus);
+    QFETCH(int, marchStatus);
+    QFETCH(bool, hoursShown);
+    ReportBench b;
+    CMainDlg& main = b.start(Group().month(march).publisher(
+        Publisher("Anna", "Bakker")
+            .cell(Cell(february).pioneerStatus(std::uint8_t(februaryStatus)))
+            .cell(Cell(march).pioneerStatus(std::uint8_t(marchStatus)))));
+    CReportDlg& dlg = b.open(1);
+    b.alt(Qt::Key_C);
+    b.key(Qt::Key_Up);
+    b.key(Qt::Key_Return);
+    QCOMPARE(b.focusId(), res::IDC_PARTICIPATED);
+    QCOMPARE(b.ticked(res::IDC_AUX_PIONEER), februaryStatus == 1);
+
+    b.key(Qt::Key_Space);
+    QCOMPARE(b.shown(res::IDC_HOURS), hoursShown);
+    QCOMPARE(b.shown(res::IDC_HOURS_CAPTION), hoursShown);
+    QVERIFY(b.shown(res::IDC_STUDIES));
+    b.key(Qt::Key_Return);
+    if (hoursShown) {
+        QCOMPARE(b.focusId(), res::IDC_HOURS);
+        b.type("12");
+        b.key(Qt::Key_Return);
+    }
+    QCOMPARE(b.focusId(), res::IDC_STUDIES);
+    b.type("1");
+    b.key(Qt::Key_Return);
+    QVERIFY(!dlg.isRunning());
+
+    const PublisherRecord stored = b.stored(1);
+    QCOMPARE(int(stored.hours(february, 0)), hoursShown ? 12 : 0);
+    QCOMPARE(int(stored.studies(february, 0)), 0x0801);
+    QCOMPARE(int(stored.pioneerStatus(february, 0)), februaryStatus);
+    QCOMPARE(int(stored.pioneerStatus(march, 0)), marchStatus);
+    QVERIFY(main.isLateFlag(1, february));
+}
+
+// A cell without a remark finds no room in a full remark table. The message
+// comes once for each month the overseer moves to, and the box it comes in
+// does not close the month list (which would load the month and raise it again).
+void ReportMonthTest::fullRemarkTableToldOncePerMonth() {
+    Group g = Group().month(march);
+    for (int i = 0; i < 253; ++i)
+        g.remark("opmerking " + std::to_string(i));
+    g.publisher(Publisher("Anna", "Bakker").cell(Cell(march).remark("oud")));
+    g.publisher(Publisher("Bram", "Smit"));
+    ReportBench b;
+    b.start(g);
+    CReportDlg& dlg = b.open(2);
+    const QStringList once{"Onvoldoende plaats"};
+    QCOMPARE(b.script.takeMessageTexts(), once);
+    b.script.showBoxesAsWindows();
+
+    b.alt(Qt::Key_C);
+    QCOMPARE(b.focusId(), res::IDC_MONTH_LIST);
+    for (int month : {int(february), 0}) {
+        b.key(Qt::Key_Up);
+        QCOMPARE(b.script.takeMessageTexts(), once);
+        QCOMPARE(dlg.dialogMonth, month);
+        QVERIFY(b.shown(res::IDC_MONTH_LIST));
+        QTRY_COMPARE(b.focusId(), res::IDC_MONTH_LIST);
+    }
+    // Closing the list loads January once more: it was told already.
+    b.key(Qt::Key_Return);
+    QVERIFY(!b.shown(res::IDC_MONTH_LIST));
+    QCOMPARE(b.text(res::IDC_MONTH_TEXT), QString("Januari"));
+    QVERIFY(b.script.takeMessageTexts().isEmpty());
+    QVERIFY2(b.script.unexpected().isEmpty(), qPrintable(b.script.unexpected().join('\n')));
+
+    b.key(Qt::Key_Escape);
+    QVERIFY(!dlg.isRunning());
 }
 
 void ReportMonthTest::monthName() {

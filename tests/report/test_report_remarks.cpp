@@ -55,6 +55,7 @@ private slots:
     void characterOutsideCodePage_data();
     void characterOutsideCodePage();
     void cancelKeepsOnlyTheRemarkTable();
+    void mnemonicsKeepTheTypedRemark();
 };
 
 void ReportRemarksTest::credit_data() {
@@ -300,6 +301,8 @@ void ReportRemarksTest::characterOutsideCodePage() {
     ReportBench b;
     CMainDlg& main = b.start(Group().month(march).publisher(Publisher("Anna", "Bakker")));
     CReportDlg& dlg = b.open(1);
+    // The box comes up as a window: it takes the focus the editor has given up.
+    b.script.showBoxesAsWindows();
     typeRemark(b, QString::fromUtf8("Łódka €5"));
     b.key(Qt::Key(leaveKey));
     QCOMPARE(b.script.takeMessageTexts(),
@@ -349,6 +352,32 @@ void ReportRemarksTest::cancelKeepsOnlyTheRemarkTable() {
     QVERIFY(!again.isRunning());
     QVERIFY(b.stored(1).bytes == before.bytes);
     QCOMPARE(tableText(main, 2), QString("15"));
+}
+
+// Alt+letter while the editor is open: Alt+M returns to the editor with the
+// text as typed, a letter whose button is hidden (Alt+C) or that no button
+// has types nothing, in the remark editor as in a count field.
+void ReportRemarksTest::mnemonicsKeepTheTypedRemark() {
+    ReportBench b;
+    CMainDlg& main = b.start(pioneer(30, 0, "oud"));
+    CReportDlg& dlg = b.open(1);
+    typeRemark(b, "nieuw");
+    auto* editor = qobject_cast<QLineEdit*>(b.control(res::IDC_REMARK_EDIT));
+    for (Qt::Key k : {Qt::Key_M, Qt::Key_C, Qt::Key_X, Qt::Key_5}) {
+        b.alt(k);
+        QCOMPARE(editor->text(), QString("nieuw"));
+        QVERIFY(b.shown(res::IDC_REMARK_EDIT));
+        QCOMPARE(b.focusId(), res::IDC_REMARK_EDIT);
+        QVERIFY(!b.shown(res::IDC_MONTH_LIST));
+    }
+    b.key(Qt::Key_Return);
+    QCOMPARE(tableText(main, dlg.remarkEntry), QString("nieuw"));
+
+    b.report->GetDlgItem(res::IDC_HOURS)->SetFocus();
+    b.alt(Qt::Key_7);
+    b.alt(Qt::Key_X);
+    QCOMPARE(b.text(res::IDC_HOURS), QString("30"));
+    QVERIFY(b.script.unexpected().isEmpty());
 }
 
 QTEST_MAIN(ReportRemarksTest)

@@ -2,7 +2,11 @@
 
 #include "platform/dialog.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
 
 using namespace platform;
 
@@ -38,17 +42,48 @@ QStringList ScriptedInteraction::takeMessageTexts() {
     return texts;
 }
 
-int ScriptedInteraction::messageBox(const MessageBoxRequest& request, QWidget*) {
+namespace {
+
+void waitUntilActive(QWidget* window) {
+    window->activateWindow();
+    if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 2000))
+        qWarning("window did not become active");
+}
+
+// A box window takes the focus from the window under it and, once answered,
+// hands it back, as the window manager does on the desktop.
+void showAndAnswer(const MessageBoxRequest& request, QWidget* owner) {
+    QPointer<QWidget> under = QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Warning, request.caption, request.text, QMessageBox::Ok, owner);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    waitUntilActive(&box);
+    box.hide();
+    if (under)
+        waitUntilActive(under);
+}
+
+} // namespace
+
+int ScriptedInteraction::messageBox(const MessageBoxRequest& request, QWidget* owner) {
     boxes.push_back(request);
-    if (boxAnswers.empty()) {
+    if (boxesUp > 0)
+        surprises << "message box over a message box: " + request.text;
+    int answer = IDCANCEL;
+    if (!boxAnswers.empty()) {
+        answer = boxAnswers.front();
+        boxAnswers.pop_front();
+    } else if ((request.type & MB_TYPEMASK) == MB_OK) {
         // An OK box needs no decision; anything else is a question nobody scripted.
-        if ((request.type & MB_TYPEMASK) == MB_OK)
-            return IDOK;
+        answer = IDOK;
+    } else {
         surprises << "message box: " + request.text;
-        return IDCANCEL;
     }
-    const int answer = boxAnswers.front();
-    boxAnswers.pop_front();
+    if (boxWindows && boxesUp == 0) {
+        ++boxesUp;
+        showAndAnswer(request, owner);
+        --boxesUp;
+    }
     return answer;
 }
 

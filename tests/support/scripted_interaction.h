@@ -25,6 +25,10 @@ public:
     void answerFileDialog(std::optional<QString> path);
     // Queues the answer to the next print-setup dialog; change may alter the printer.
     void answerPrintSetup(bool accept, std::function<void(QPrinter&)> change = {});
+    // From now on each message box also comes up as a window that takes the
+    // keyboard focus until it is answered, as the desktop's boxes do; a box
+    // asked for while one is up is recorded as unexpected.
+    void showBoxesAsWindows(bool on = true) { boxWindows = on; }
     // Queues what to do with the next modal dialog once its loop runs: the
     // driver sends keys and clicks and must end the dialog.
     void driveNextDialog(std::function<void(platform::CDialog&)> driver);
@@ -58,4 +62,6 @@ private:
     std::vector<platform::FileDialogRequest> files;
     int printSetupCount = 0;
     QStringList surprises;
+    bool boxWindows = false;
+    int boxesUp = 0;
 };
