@@ -247,19 +247,19 @@ void CollectionPrintTest::pageBreaks() {
     for (int p = 1; p <= pages; ++p) {
         const std::vector<DrawCall> page = printed.page(p);
         QStringList texts;
-        int remarkX = -1;
+        int remarkCaptionAt = -1;
         int lines = 0;
         for (const DrawCall& call : page) {
             if (call.kind == DrawCall::Text)
                 texts << call.text;
             if (call.kind == DrawCall::Text && call.text == "Opm")
-                remarkX = call.x1;
+                remarkCaptionAt = call.x1;
             lines += call.kind == DrawCall::Line;
         }
         // Every page repeats the title, subtitle and captions.
         QCOMPARE(texts.mid(0, 4),
                  (QStringList{"Overzicht - Maart", "Groep #4  ", "Naam", "Telefoon"}));
-        QCOMPARE(remarkX, remarkCaptionX[p - 1]);
+        QCOMPARE(remarkCaptionAt, remarkCaptionX[p - 1]);
         const QStringList names = texts.filter(" Test");
         QCOMPARE(names.size(), rows[p - 1]);
         if (!names.isEmpty()) {
