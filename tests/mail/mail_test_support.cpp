@@ -1,7 +1,5 @@
 #include "mail/mail_test_support.h"
 
-#include "platform/mapi.h"
-
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -21,12 +19,33 @@ ScopedEnv::~ScopedEnv() {
         qunsetenv(name.constData());
 }
 
-NoMachineSendmail::NoMachineSendmail() : saved(platform::sendmailFallbackPaths()) {
-    platform::setSendmailFallbackPaths({});
+RecordingMailTransport::RecordingMailTransport() {
+    setMailTransport(this);
 }
 
-NoMachineSendmail::~NoMachineSendmail() {
-    platform::setSendmailFallbackPaths(saved);
+RecordingMailTransport::~RecordingMailTransport() {
+    setMailTransport(nullptr);
+}
+
+MailResult RecordingMailTransport::send(const MailContent& content) {
+    sent.push_back(content);
+    if (whileSending)
+        whileSending();
+    return result;
+}
+
+StandInDialer::StandInDialer(bool withHandler) : handler(withHandler) {
+    platform::setDialer(this);
+}
+
+StandInDialer::~StandInDialer() {
+    platform::setDialer(nullptr);
+}
+
+bool StandInDialer::dial(const QString& number, const QString& calledParty) {
+    numbers << number;
+    calledParties << calledParty;
+    return true;
 }
 
 StandInProgram::StandInProgram(const QString& name, int exitCode, bool readsInput,

@@ -4,7 +4,7 @@
 #include "main_window_harness.h"
 #include "mainwin/backups.h"
 
-#include "mainwin/res_string.h"
+#include "res/res_string.h"
 #include "platform/constants.h"
 #include "platform/message_box.h"
 
