@@ -9,6 +9,7 @@ using platform::normalizedMailAddress;
 
 namespace {
 
+// Not QString::trimmed: a line break inside an entry is refused, and shown.
 QString withoutBlanksAround(const QString& text) {
     qsizetype first = 0, last = text.size();
     while (first < last && (text[first] == u' ' || text[first] == u'\t'))

@@ -7,9 +7,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-ScopedEnv::ScopedEnv(const char* name, const QString& value)
-    : name(name), old(qgetenv(name)), wasSet(qEnvironmentVariableIsSet(name)) {
-    qputenv(name, value.toLocal8Bit());
+ScopedEnv::ScopedEnv(const char* variable, const QString& value)
+    : name(variable), old(qgetenv(variable)), wasSet(qEnvironmentVariableIsSet(variable)) {
+    qputenv(variable, value.toLocal8Bit());
 }
 
 ScopedEnv::~ScopedEnv() {
@@ -48,9 +48,9 @@ bool StandInDialer::dial(const QString& number, const QString& calledParty) {
     return true;
 }
 
-StandInProgram::StandInProgram(const QString& name, int exitCode, bool readsInput,
+StandInProgram::StandInProgram(const QString& programName, int exitCode, bool readsInput,
                                const QString& output)
-    : name(name) {
+    : name(programName) {
     const QString d = dir.path();
     QString script =
         QStringLiteral("#!/bin/sh\n"

@@ -52,7 +52,7 @@ public:
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const QString& value);
+    ScopedEnv(const char* variable, const QString& value);
     ~ScopedEnv();
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
@@ -68,7 +68,7 @@ private:
 // with exitCode.
 class StandInProgram {
 public:
-    StandInProgram(const QString& name, int exitCode = 0, bool readsInput = true,
+    StandInProgram(const QString& programName, int exitCode = 0, bool readsInput = true,
                    const QString& output = QString());
     QString folder() const { return dir.path(); }
     QString path() const;
