@@ -1,6 +1,6 @@
 #include "collection/list_source.h"
 
-#include "mainwin/group_text.h"
+#include "platform/group_text.h"
 
 ListRow readListRow(const ListSource& source, unsigned publisher) {
     groupdata::GroupStore& store = source.store;

@@ -1,28 +1,29 @@
-// Sending the additions to the secretary: the whole group written to a .k19
-// file beside the loaded group file, and mailed when the user agrees.
-#include "mail/mapi_mail.h"
-#include "mainwin/main_dlg.h"
-#include "mainwin/res_string.h"
+#include "mail/send_additions.h"
+
+#include "mail/send_mail.h"
+#include "platform/group_text.h"
 #include "platform/message_box.h"
+#include "res/res_string.h"
 #include "res/resource.h"
 
 #include <string>
 
 using namespace platform;
 
-void CMainDlg::sendAdditions() {
+void sendAdditions(groupdata::GroupStore& store, MailTransport& transport) {
+    const std::string& loadedPath = store.loadedPath;
     if (!hasGroupFileExtension(fromStorePath(loadedPath)))
         return;
     // Only the file's own extension changes: a folder whose name holds ".k09"
     // must keep its name, or the file would go to a folder that is not there.
     // The path stays in the file system's bytes, so any name survives.
     const std::string additionsFile = loadedPath.substr(0, loadedPath.size() - 4) + ".k19";
-    if (!saveGroupFile(additionsFile))
+    if (!store.saveGroupFile(additionsFile))
         return; // the save has told the user
     const QString additionsPath = fromStorePath(additionsFile);
     QString message = AfxFormatString1(res::IDS_ADDITIONS_SAVED, additionsPath);
 
-    const QString secretary = fromGroupText(header().email());
+    const QString secretary = fromGroupText(store.header().email());
     if (!secretary.contains(u'@')) {
         AfxMessageBox(message, MB_OK);
         return;
@@ -36,19 +37,14 @@ void CMainDlg::sendAdditions() {
         return;
 
     const QString groupText =
-        QStringLiteral("%1 %2").arg(ResString(res::IDS_GROUP)).arg(groupNumber);
-    const QString month = ResString(res::IDS_MONTH_FIRST + reportMonth);
-    const QString subject = ResString(res::IDS_ADDITIONS_SUBJECT) + QStringLiteral(" - ") + month +
-                            QStringLiteral(" - ") + groupText;
-    const QString body = month + u' ' + ResString(res::IDS_ADDITIONS_BODY) + u' ' + groupText;
-
-    CMapiMail mail;
-    if (mail.takeError() != CMapiMail::mailOk)
-        return; // the mail object has said why
-    mail.originatorName = QStringLiteral("Drav");
-    mail.addRecipients(secretary);
-    mail.setSubject(subject);
-    mail.body = body;
-    mail.addAttachment(additionsPath);
-    mail.send(0);
+        QStringLiteral("%1 %2").arg(ResString(res::IDS_GROUP)).arg(store.groupNumber);
+    const QString month = ResString(res::IDS_MONTH_FIRST + store.reportMonth);
+    MailContent additions;
+    additions.originatorName = QStringLiteral("Drav");
+    additions.recipients = splitRecipients(secretary);
+    additions.subject = ResString(res::IDS_ADDITIONS_SUBJECT) + QStringLiteral(" - ") + month +
+                        QStringLiteral(" - ") + groupText;
+    additions.body = month + u' ' + ResString(res::IDS_ADDITIONS_BODY) + u' ' + groupText;
+    additions.attachments = QStringList{additionsPath};
+    sendMail(transport, additions);
 }

@@ -1,9 +1,10 @@
 // Publisher contact: the telephone numbers, calling and the reminder.
-#include "mail/mapi_mail.h"
+#include "mail/mail_transport.h"
+#include "mail/send_mail.h"
 #include "mainwin/dial_number.h"
 #include "mainwin/main_dlg.h"
-#include "mainwin/res_string.h"
 #include "platform/message_box.h"
+#include "res/res_string.h"
 #include "res/resource.h"
 
 using namespace platform;
@@ -20,7 +21,7 @@ void CMainDlg::OnDial() {
     // The publisher of the line selected when the contact state was gathered,
     // so the name goes with the number shown.
     const auto p = unsigned(publisherList.GetItemData(selectedItem));
-    DialNumber(fromGroupText(phoneList[phoneCursor]), displayText(p, false));
+    DialNumber(dialer(), fromGroupText(phoneList[phoneCursor]), displayText(p, false));
     publisherList.SetFocus();
 }
 
@@ -32,14 +33,10 @@ void CMainDlg::OnMailReminder() {
     const QString address = fromGroupText(contactEmail);
     AfxMessageBox(address, MB_OK);
 
-    CMapiMail mail;
-    if (mail.takeError() != CMapiMail::mailOk)
-        return; // the mail object has said why
-    // ResString's text lives only until its next call: keep a copy.
-    const QString reminder = ResString(res::IDS_REMINDER, res::IDS_MONTH_FIRST + reportMonth);
-    mail.originatorName = QStringLiteral("Drav");
-    mail.addRecipients(address);
-    mail.setSubject(QStringLiteral("Report"));
-    mail.body = reminder;
-    mail.send(0);
+    MailContent reminder;
+    reminder.originatorName = QStringLiteral("Drav");
+    reminder.recipients = splitRecipients(address);
+    reminder.subject = QStringLiteral("Report");
+    reminder.body = ResString(res::IDS_REMINDER, res::IDS_MONTH_FIRST + reportMonth);
+    sendMail(mailTransport(), reminder);
 }

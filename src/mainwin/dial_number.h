@@ -1,8 +1,10 @@
 #pragma once
-// Asks the system's telephony service to place a call.
+// Asks the telephone service to place a call.
+
+#include "platform/dialer.h"
 
 #include <QString>
 
-// Hands number to the telephony service for calledParty. Tells the user when
-// there is no telephony service; a call the service refuses passes silently.
-void DialNumber(const QString& number, const QString& calledParty);
+// Hands number to dialer for calledParty. Tells the user when there is no
+// telephone service; a call the service refuses passes silently.
+void DialNumber(platform::Dialer& dialer, const QString& number, const QString& calledParty);

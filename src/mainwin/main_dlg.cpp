@@ -1,15 +1,16 @@
 #include "mainwin/main_dlg.h"
 
 #include "collection/list_dlg.h"
+#include "mail/send_additions.h"
 #include "mainwin/about_dlg.h"
 #include "mainwin/backups.h"
 #include "mainwin/file_dlg.h"
-#include "mainwin/res_string.h"
 #include "platform/data_exchange.h"
+#include "platform/dialer.h"
 #include "platform/message_box.h"
-#include "platform/telephony.h"
 #include "platform/win_app.h"
 #include "report/report_dlg.h"
+#include "res/res_string.h"
 #include "res/resource.h"
 
 #include <QDateTime>
@@ -347,7 +348,7 @@ void CMainDlg::OnOpenGroupFile() {
 }
 
 void CMainDlg::OnSendAdditions() {
-    sendAdditions();
+    sendAdditions(*this, mailTransport());
     publisherList.SetFocus();
 }
 
@@ -377,7 +378,7 @@ bool CMainDlg::canDial() {
     // Asking the desktop runs a program; once a run is enough, not at every
     // arrow key in the list.
     if (!dialAvailable)
-        dialAvailable = telHandlerAvailable();
+        dialAvailable = dialer().available();
     return *dialAvailable;
 }
 

@@ -4,9 +4,9 @@
 // group store and the report-month state for the whole run.
 
 #include "groupdata/group_store.h"
-#include "mainwin/group_text.h"
 #include "platform/controls.h"
 #include "platform/dialog.h"
+#include "platform/group_text.h"
 
 #include <QIcon>
 #include <QString>
@@ -50,8 +50,6 @@ public:
     void OnDial();
     void OnPreviewReminder();
     void OnMailReminder();
-    // Writes the .k19 file beside the loaded group file and offers to mail it.
-    void sendAdditions();
 
     // Sets selectedItem to the selected line; false when no line is selected.
     bool rememberSelectedLine();

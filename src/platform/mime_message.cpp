@@ -300,7 +300,7 @@ QString localSenderAddress() {
     return user + u'@' + host;
 }
 
-std::optional<QByteArray> buildMimeMessage(const MailContent& content, QString* refused,
+std::optional<QByteArray> buildMimeMessage(const MimeContent& content, QString* refused,
                                            const QByteArray& eol) {
     auto refuse = [&](const QString& address) {
         if (refused)
@@ -355,7 +355,7 @@ std::optional<QByteArray> buildMimeMessage(const MailContent& content, QString* 
            eol + eol;
     out += "This is a message in MIME format." + eol;
     out += eol + "--" + boundary + eol + textPart;
-    for (const MailAttachment& attachment : content.attachments) {
+    for (const MimeAttachment& attachment : content.attachments) {
         const QString name = cleanFileName(attachment.fileName);
         out += eol + "--" + boundary + eol;
         out += fieldWithParameters("Content-Type: application/octet-stream",

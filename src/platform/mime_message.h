@@ -1,6 +1,6 @@
 #pragma once
-// The text of one Internet mail message (RFC 5322 with MIME) as the mail
-// stand-in hands it to a sendmail-compatible program. Everything that ends up in
+// The text of one Internet mail message (RFC 5322 with MIME) as the sendmail
+// route hands it to a sendmail-compatible program. Everything that ends up in
 // a header is made safe here: texts that come from a group file can never add or
 // break a header line.
 
@@ -18,17 +18,17 @@ struct MailAddress {
     QString address;
 };
 
-struct MailAttachment {
+struct MimeAttachment {
     QString fileName; // the name the receiver sees
     QByteArray data;
 };
 
-struct MailContent {
+struct MimeContent {
     MailAddress from;
     QList<MailAddress> to;
     QString subject;
     QString body;
-    QList<MailAttachment> attachments;
+    QList<MimeAttachment> attachments;
     QDateTime date;
     QString messageId; // without angle brackets; made up when empty
 };
@@ -41,7 +41,7 @@ std::optional<QString> normalizedMailAddress(const QString& address);
 
 // The message, lines ended by eol; nothing when an address of from or to is
 // refused by normalizedMailAddress (refused then names the first such address).
-std::optional<QByteArray> buildMimeMessage(const MailContent& content, QString* refused = nullptr,
+std::optional<QByteArray> buildMimeMessage(const MimeContent& content, QString* refused = nullptr,
                                            const QByteArray& eol = "\r\n");
 
 // The sender when the user has not named one: $EMAIL when it is a plain

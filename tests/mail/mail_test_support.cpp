@@ -1,7 +1,5 @@
 #include "mail/mail_test_support.h"
 
-#include "platform/mapi.h"
-
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -9,9 +7,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-ScopedEnv::ScopedEnv(const char* name, const QString& value)
-    : name(name), old(qgetenv(name)), wasSet(qEnvironmentVariableIsSet(name)) {
-    qputenv(name, value.toLocal8Bit());
+ScopedEnv::ScopedEnv(const char* variable, const QString& value)
+    : name(variable), old(qgetenv(variable)), wasSet(qEnvironmentVariableIsSet(variable)) {
+    qputenv(variable, value.toLocal8Bit());
 }
 
 ScopedEnv::~ScopedEnv() {
@@ -21,17 +19,38 @@ ScopedEnv::~ScopedEnv() {
         qunsetenv(name.constData());
 }
 
-NoMachineSendmail::NoMachineSendmail() : saved(platform::sendmailFallbackPaths()) {
-    platform::setSendmailFallbackPaths({});
+RecordingMailTransport::RecordingMailTransport() {
+    setMailTransport(this);
 }
 
-NoMachineSendmail::~NoMachineSendmail() {
-    platform::setSendmailFallbackPaths(saved);
+RecordingMailTransport::~RecordingMailTransport() {
+    setMailTransport(nullptr);
 }
 
-StandInProgram::StandInProgram(const QString& name, int exitCode, bool readsInput,
+MailResult RecordingMailTransport::send(const MailContent& content) {
+    sent.push_back(content);
+    if (whileSending)
+        whileSending();
+    return result;
+}
+
+StandInDialer::StandInDialer(bool withHandler) : handler(withHandler) {
+    platform::setDialer(this);
+}
+
+StandInDialer::~StandInDialer() {
+    platform::setDialer(nullptr);
+}
+
+bool StandInDialer::dial(const QString& number, const QString& calledParty) {
+    numbers << number;
+    calledParties << calledParty;
+    return true;
+}
+
+StandInProgram::StandInProgram(const QString& programName, int exitCode, bool readsInput,
                                const QString& output)
-    : name(name) {
+    : name(programName) {
     const QString d = dir.path();
     QString script =
         QStringLiteral("#!/bin/sh\n"

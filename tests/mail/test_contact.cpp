@@ -1,17 +1,11 @@
 // The contact buttons of the main window: stepping through a publisher's
-// numbers, dialing the one shown through the desktop's tel: handler (found by
-// a stand-in xdg-mime), the reminder text and the reminder mail that a
-// stand-in sendmail receives.
+// numbers, dialing the one shown through a dialer that stands in for the
+// desktop's, the reminder text and the reminder mail that a stand-in mail
+// transport receives.
 
 #include "mail/mail_test_support.h"
 #include "mainwin/main_window_harness.h"
-#include "platform/mapi.h"
 #include "platform/message_box.h"
-#include "platform/telephony.h"
-
-#include <QJsonArray>
-
-#include <optional>
 
 using fixture::Cell;
 using fixture::Publisher;
@@ -37,44 +31,14 @@ fixture::Group contactGroup() {
     return group;
 }
 
-// The desktop as far as calls go: with or without a tel: handler, and what
-// was handed to it.
-class Desktop {
-public:
-    explicit Desktop(bool handler) {
-        setHandler(handler);
-        platform::setUrlOpener([this](const QUrl& url) {
-            calls << url.toString(QUrl::FullyEncoded);
-            return true;
-        });
-    }
-    ~Desktop() { platform::setUrlOpener({}); }
-    void setHandler(bool handler) {
-        path.reset();
-        path.emplace("PATH", handler ? pathWith(xdgMime.folder()) : nothing.path());
-    }
-    QStringList calls;
-
-private:
-    StandInProgram xdgMime{QStringLiteral("xdg-mime"), 0, false, QStringLiteral("dialer.desktop")};
-    QTemporaryDir nothing;
-    std::optional<ScopedEnv> path;
-};
-
-QStringList addressesOf(const QJsonValue& value) {
-    QStringList list;
-    for (const auto& item : value.toArray())
-        list << item.toArray()[1].toString();
-    return list;
-}
-
 } // namespace
+
+Q_DECLARE_METATYPE(MailResult)
 
 class TestContact : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void dialButtonShown_data();
     void dialButtonShown();
     void numbersCycleAndTheOneShownIsDialled();
@@ -82,14 +46,7 @@ private slots:
     void previewForMarch();
     void reminderMail_data();
     void reminderMail();
-
-private:
-    NoMachineSendmail noMachineSendmail;
 };
-
-void TestContact::initTestCase() {
-    QVERIFY2(!pythonProgram().isEmpty(), "python3 is needed to check the messages");
-}
 
 void TestContact::dialButtonShown_data() {
     QTest::addColumn<bool>("handler");
@@ -106,7 +63,7 @@ void TestContact::dialButtonShown() {
     QFETCH(bool, handler);
     QFETCH(int, line);
     QFETCH(bool, shown);
-    Desktop desktop(handler);
+    StandInDialer desktop(handler);
     harness::MainWindow run;
     run.startWith(run.writeGroup("Groep.k09", contactGroup()));
 
@@ -122,7 +79,7 @@ void TestContact::dialButtonShown() {
 }
 
 void TestContact::numbersCycleAndTheOneShownIsDialled() {
-    Desktop desktop(true);
+    StandInDialer desktop(true);
     harness::MainWindow run;
     run.startWith(run.writeGroup("Groep.k09", contactGroup()));
     run.clickLine(0);
@@ -138,7 +95,8 @@ void TestContact::numbersCycleAndTheOneShownIsDialled() {
     run.click(res::IDC_NEXT_PHONE);
     run.click(res::IDC_NEXT_PHONE);
     run.click(res::IDC_DIAL);
-    QCOMPARE(desktop.calls, QStringList{"tel:+31307778899"});
+    QCOMPARE(desktop.numbers, QStringList{"+31 30 7778899"});
+    QCOMPARE(desktop.calledParties, QStringList{"Françoise Dubois"});
     QVERIFY(run.list()->hasFocus());
 
     // Another line and back: the first number again, and it is the one dialled.
@@ -146,12 +104,12 @@ void TestContact::numbersCycleAndTheOneShownIsDialled() {
     QTest::keyClick(run.list(), Qt::Key_Up);
     QCOMPARE(run.text(res::IDC_PHONE_NUMBER), QStringLiteral("030-1112233"));
     run.click(res::IDC_DIAL);
-    QCOMPARE(desktop.calls, (QStringList{"tel:+31307778899", "tel:0301112233"}));
+    QCOMPARE(desktop.numbers, (QStringList{"+31 30 7778899", "030-1112233"}));
     QCOMPARE(run.script.takeMessageTexts(), QStringList());
 }
 
 void TestContact::dialWithoutHandler() {
-    Desktop desktop(true);
+    StandInDialer desktop(true);
     harness::MainWindow run;
     run.startWith(run.writeGroup("Groep.k09", contactGroup()));
     run.clickLine(0);
@@ -159,12 +117,12 @@ void TestContact::dialWithoutHandler() {
     QVERIFY(run.shown(res::IDC_DIAL));
 
     // The handler goes while the program runs.
-    desktop.setHandler(false);
+    desktop.handler = false;
     run.click(res::IDC_DIAL);
     run.click(res::IDC_DIAL);
 
     QCOMPARE(run.script.takeMessageTexts(), (QStringList{notAvailable, notAvailable}));
-    QCOMPARE(desktop.calls, QStringList());
+    QCOMPARE(desktop.numbers, QStringList());
     QCOMPARE(run.text(res::IDC_PHONE_NUMBER), QStringLiteral("06-44455566"));
     QCOMPARE(run.text(platform::IDOK), QStringLiteral("Post - Françoise Dubois"));
 }
@@ -186,32 +144,31 @@ void TestContact::previewForMarch() {
 
 void TestContact::reminderMail_data() {
     QTest::addColumn<int>("line");
-    QTest::addColumn<int>("sendmailExit"); // -1: no mail system
-    QTest::addColumn<QStringList>("to");   // empty: nothing delivered
+    QTest::addColumn<MailResult>("result");
+    QTest::addColumn<QStringList>("to");
     QTest::addColumn<QStringList>("shown");
 
-    QTest::newRow("one address") << 0 << 0 << QStringList{"francoise@example.nl"}
+    QTest::newRow("one address") << 0 << MailResult{} << QStringList{"francoise@example.nl"}
                                  << QStringList{"francoise@example.nl"};
     QTest::newRow("two addresses")
-        << 1 << 0 << QStringList{"pieter@example.nl", "marie@example.org"}
+        << 1 << MailResult{} << QStringList{"pieter@example.nl", "marie@example.org"}
         << QStringList{"pieter@example.nl;marie@example.org"};
-    QTest::newRow("no mail system") << 1 << -1 << QStringList()
+    QTest::newRow("no mail system") << 1 << MailResult{MailResult::Status::NoMailSystem, {}}
+                                    << QStringList{"pieter@example.nl", "marie@example.org"}
                                     << QStringList{"pieter@example.nl;marie@example.org",
                                                    "Unable to load mail system support."};
     QTest::newRow("mail system fails")
-        << 0 << 75 << QStringList()
+        << 0 << MailResult::failed() << QStringList{"francoise@example.nl"}
         << QStringList{"francoise@example.nl", "Send Mail failed to send message."};
 }
 
 void TestContact::reminderMail() {
     QFETCH(int, line);
-    QFETCH(int, sendmailExit);
+    QFETCH(MailResult, result);
     QFETCH(QStringList, to);
     QFETCH(QStringList, shown);
-    StandInProgram sendmail(QStringLiteral("sendmail"), qMax(sendmailExit, 0));
-    QTemporaryDir noPrograms;
-    ScopedEnv path("PATH", sendmailExit >= 0 ? pathWith(sendmail.folder()) : noPrograms.path());
-    ScopedEnv sender("EMAIL", QStringLiteral("opziener@example.nl"));
+    RecordingMailTransport transport;
+    transport.result = result;
     harness::MainWindow run;
     run.startWith(run.writeGroup("Groep.k09", contactGroup()));
     run.clickLine(line);
@@ -223,17 +180,13 @@ void TestContact::reminderMail() {
              unsigned(platform::MB_OK | platform::MB_ICONEXCLAMATION));
     QCOMPARE(run.script.takeMessageTexts(), shown);
     QCOMPARE(run.script.unexpected(), QStringList());
-    if (to.isEmpty())
-        return;
-    QVERIFY(sendmail.ran());
-    const QJsonObject sent = inspectMail(sendmail.input());
-    QVERIFY(!sent.isEmpty());
-    QCOMPARE(sent["defects"].toArray(), QJsonArray());
-    QCOMPARE(addressesOf(sent["to"]), to);
-    QCOMPARE(sent["from"].toArray()[0].toArray()[0].toString(), QStringLiteral("Drav"));
-    QCOMPARE(sent["subject"].toString(), QStringLiteral("Report"));
-    QCOMPARE(sent["body"].toString(), reminderText + "\n");
-    QCOMPARE(sent["attachments"].toArray(), QJsonArray());
+    QCOMPARE(transport.sent.size(), std::size_t(1));
+    const MailContent& sent = transport.sent.front();
+    QCOMPARE(sent.recipients, to);
+    QCOMPARE(sent.originatorName, QStringLiteral("Drav"));
+    QCOMPARE(sent.subject, QStringLiteral("Report"));
+    QCOMPARE(sent.body, reminderText);
+    QCOMPARE(sent.attachments, QStringList());
 }
 
 QTEST_MAIN(TestContact)

@@ -1,10 +1,10 @@
-// DialNumber on a desktop with and without a handler for tel: addresses. The
-// handler is found through a stand-in xdg-mime; the address goes to an opener
-// the test puts in place of the desktop's.
+// DialNumber with the desktop's dialer, on a desktop with and without a
+// handler for tel: addresses. The handler is found through a stand-in
+// xdg-mime; the address goes to an opener the test puts in place of the
+// desktop's.
 
 #include "mail/mail_test_support.h"
 #include "mainwin/dial_number.h"
-#include "platform/telephony.h"
 #include "support/scripted_interaction.h"
 
 #include <QtTest>
@@ -19,7 +19,6 @@ class TestDialNumber : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup();
     void telAddresses_data();
     void telAddresses();
     void withoutHandler_data();
@@ -27,10 +26,6 @@ private slots:
     void withHandler_data();
     void withHandler();
 };
-
-void TestDialNumber::cleanup() {
-    setUrlOpener({});
-}
 
 void TestDialNumber::telAddresses_data() {
     QTest::addColumn<QString>("number");
@@ -80,10 +75,11 @@ void TestDialNumber::withoutHandler() {
             std::make_unique<StandInProgram>(QStringLiteral("xdg-mime"), exitCode, false, xdgMime);
     ScopedEnv path("PATH", query ? pathWith(query->folder()) : empty.path());
     int opened = 0;
-    setUrlOpener([&opened](const QUrl&) { return ++opened, true; });
+    DesktopTelDialer desktop([&opened](const QUrl&) { return ++opened, true; });
 
-    DialNumber(QStringLiteral("020 1234567"), QStringLiteral("Jan de Vries"));
-    DialNumber(QStringLiteral("020 1234567"), QStringLiteral("Jan de Vries"));
+    QVERIFY(!desktop.available());
+    DialNumber(desktop, QStringLiteral("020 1234567"), QStringLiteral("Jan de Vries"));
+    DialNumber(desktop, QStringLiteral("020 1234567"), QStringLiteral("Jan de Vries"));
 
     QCOMPARE(ui.takeMessageTexts(), (QStringList{notAvailable, notAvailable}));
     QCOMPARE(opened, 0);
@@ -109,14 +105,16 @@ void TestDialNumber::withHandler() {
     StandInProgram query(QStringLiteral("xdg-mime"), 0, false, QStringLiteral("dialer.desktop"));
     ScopedEnv path("PATH", pathWith(query.folder()));
     QStringList urls;
-    setUrlOpener([&](const QUrl& url) {
+    DesktopTelDialer desktop([&](const QUrl& url) {
         urls << url.toString(QUrl::FullyEncoded);
         return accepted;
     });
 
-    DialNumber(number, QStringLiteral("Jan de Vries"));
+    QVERIFY(desktop.available());
+    QCOMPARE(desktop.dial(number, QStringLiteral("Jan de Vries")), accepted && !opened.isEmpty());
+    DialNumber(desktop, number, QStringLiteral("Jan de Vries"));
 
-    QCOMPARE(urls, opened);
+    QCOMPARE(urls, opened + opened);
     QCOMPARE(ui.takeMessageTexts(), QStringList());
 }
 

@@ -97,7 +97,7 @@ void TestMimeMessage::receivedAsWritten() {
     QFETCH(QString, receivedName);
     QFETCH(QByteArray, data);
 
-    MailContent content;
+    MimeContent content;
     content.from = {fromName, QStringLiteral("drav@example.nl")};
     content.to = {
         {QStringLiteral("secretaris@example.nl"), QStringLiteral("secretaris@example.nl")},
@@ -207,7 +207,7 @@ void TestMimeMessage::addresses() {
         QCOMPARE(*result, normalized);
 
     // A refused address also stops the whole message.
-    MailContent content;
+    MimeContent content;
     content.from.address = QStringLiteral("drav@example.nl");
     content.to = {{QString(), address}};
     QString refusedAddress;

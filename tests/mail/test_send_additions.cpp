@@ -1,13 +1,10 @@
 // "Stuur aanvullingen naar secretaris" on the main window: the .k19 file beside
-// the loaded group file, the question, and the mail a stand-in sendmail
-// receives, read back by Python's email package.
+// the loaded group file, the question, and the mail a stand-in transport
+// receives.
 
 #include "mail/mail_test_support.h"
 #include "mainwin/main_window_harness.h"
-#include "platform/mapi.h"
 #include "platform/message_box.h"
-
-#include <QJsonArray>
 
 using fixture::Cell;
 using fixture::Publisher;
@@ -15,6 +12,7 @@ using fixture::Publisher;
 namespace {
 
 const QString loadFailed = QStringLiteral("Unable to load mail system support.");
+const QString sendFailed = QStringLiteral("Send Mail failed to send message.");
 
 // March list of group 3, read in April 2025.
 fixture::Group additionsGroup(const std::string& secretary) {
@@ -35,64 +33,55 @@ QString question(const QString& k19, const QString& secretary) {
            ",\n       of\nKlik Nee om het bestand later naar de secretaris te sturen.";
 }
 
-QStringList addressesOf(const QJsonValue& value) {
-    QStringList list;
-    for (const auto& item : value.toArray())
-        list << item.toArray()[1].toString();
-    return list;
-}
-
 } // namespace
+
+Q_DECLARE_METATYPE(MailResult)
 
 class TestSendAdditions : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void askedAndMailed_data();
     void askedAndMailed();
     void fileBesideTheGroupFile_data();
     void fileBesideTheGroupFile();
     void saveFailsBeforeAnyQuestion_data();
     void saveFailsBeforeAnyQuestion();
-
-private:
-    NoMachineSendmail noMachineSendmail;
 };
-
-void TestSendAdditions::initTestCase() {
-    QVERIFY2(!pythonProgram().isEmpty(), "python3 is needed to check the messages");
-}
 
 void TestSendAdditions::askedAndMailed_data() {
     QTest::addColumn<QString>("secretary");
     QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("mailSystem");
-    QTest::addColumn<QStringList>("to");            // empty: nothing sent
+    QTest::addColumn<MailResult>("result");
+    QTest::addColumn<QStringList>("to");            // empty: nothing handed to the transport
     QTest::addColumn<QStringList>("afterQuestion"); // messages after the question
 
-    QTest::newRow("yes mails the file") << "secretaris@example.nl" << int(platform::IDYES) << true
+    const MailResult sent;
+    QTest::newRow("yes mails the file") << "secretaris@example.nl" << int(platform::IDYES) << sent
                                         << QStringList{"secretaris@example.nl"} << QStringList();
     QTest::newRow("yes, two addresses")
-        << "secretaris@example.nl;hulp@example.org" << int(platform::IDYES) << true
+        << "secretaris@example.nl;hulp@example.org" << int(platform::IDYES) << sent
         << QStringList{"secretaris@example.nl", "hulp@example.org"} << QStringList();
     QTest::newRow("no sends nothing")
-        << "secretaris@example.nl" << int(platform::IDNO) << true << QStringList() << QStringList();
-    QTest::newRow("yes without a mail system") << "secretaris@example.nl" << int(platform::IDYES)
-                                               << false << QStringList() << QStringList{loadFailed};
+        << "secretaris@example.nl" << int(platform::IDNO) << sent << QStringList() << QStringList();
+    QTest::newRow("yes without a mail system")
+        << "secretaris@example.nl" << int(platform::IDYES)
+        << MailResult{MailResult::Status::NoMailSystem, {}} << QStringList{"secretaris@example.nl"}
+        << QStringList{loadFailed};
+    QTest::newRow("yes, the mail fails")
+        << "secretaris@example.nl" << int(platform::IDYES) << MailResult::failed()
+        << QStringList{"secretaris@example.nl"} << QStringList{sendFailed};
 }
 
 void TestSendAdditions::askedAndMailed() {
     QFETCH(QString, secretary);
     QFETCH(int, answer);
-    QFETCH(bool, mailSystem);
+    QFETCH(MailResult, result);
     QFETCH(QStringList, to);
     QFETCH(QStringList, afterQuestion);
 
-    StandInProgram sendmail(QStringLiteral("sendmail"));
-    QTemporaryDir noPrograms;
-    ScopedEnv path("PATH", mailSystem ? pathWith(sendmail.folder()) : noPrograms.path());
-    ScopedEnv sender("EMAIL", QStringLiteral("opziener@example.nl"));
+    RecordingMailTransport transport;
+    transport.result = result;
     harness::MainWindow run;
     const QString k09 = run.writeGroup("Groep.k09", additionsGroup(secretary.toStdString()));
     const QByteArray groupBytes = harness::fileBytes(k09);
@@ -119,20 +108,15 @@ void TestSendAdditions::askedAndMailed() {
     QCOMPARE(harness::fileBytes(k09), groupBytes);
     QVERIFY(run.list()->hasFocus());
 
-    QCOMPARE(sendmail.ran(), !to.isEmpty());
+    QCOMPARE(transport.sent.size(), std::size_t(to.isEmpty() ? 0 : 1));
     if (to.isEmpty())
         return;
-    const QJsonObject sent = inspectMail(sendmail.input());
-    QVERIFY(!sent.isEmpty());
-    QCOMPARE(sent["defects"].toArray(), QJsonArray());
-    QCOMPARE(addressesOf(sent["to"]), to);
-    QCOMPARE(sent["from"].toArray()[0].toArray()[0].toString(), QStringLiteral("Drav"));
-    QCOMPARE(sent["subject"].toString(), QStringLiteral("Verzamellijst - Maart - Groep 3"));
-    QCOMPARE(sent["body"].toString(), QStringLiteral("Maart .k19 bestand voor Groep 3\n"));
-    const QJsonArray attachments = sent["attachments"].toArray();
-    QCOMPARE(attachments.size(), 1);
-    QCOMPARE(attachments[0]["fileName"].toString(), QStringLiteral("Groep.k19"));
-    QCOMPARE(attachments[0]["hex"].toString(), QString::fromLatin1(groupBytes.toHex()));
+    const MailContent& sent = transport.sent.front();
+    QCOMPARE(sent.recipients, to);
+    QCOMPARE(sent.originatorName, QStringLiteral("Drav"));
+    QCOMPARE(sent.subject, QStringLiteral("Verzamellijst - Maart - Groep 3"));
+    QCOMPARE(sent.body, QStringLiteral("Maart .k19 bestand voor Groep 3"));
+    QCOMPARE(sent.attachments, QStringList{k19});
 }
 
 void TestSendAdditions::fileBesideTheGroupFile_data() {
@@ -161,8 +145,7 @@ void TestSendAdditions::fileBesideTheGroupFile() {
     QFETCH(QString, loaded);
     QFETCH(QString, written);
     QFETCH(QString, secretary);
-    StandInProgram sendmail(QStringLiteral("sendmail"));
-    ScopedEnv path("PATH", pathWith(sendmail.folder()));
+    RecordingMailTransport transport;
     harness::MainWindow run;
     QVERIFY(QDir(run.dir.path()).mkpath(QFileInfo(run.path(loaded)).path()));
     const QString k09 = run.writeGroup(loaded, additionsGroup(secretary.toStdString()));
@@ -181,7 +164,7 @@ void TestSendAdditions::fileBesideTheGroupFile() {
         QCOMPARE(boxes.back().type, unsigned(platform::MB_OK | platform::MB_ICONEXCLAMATION));
         QCOMPARE(harness::fileBytes(run.path(written)), groupBytes);
     }
-    QVERIFY(!sendmail.ran());
+    QVERIFY(transport.sent.empty());
     // Nothing else was made: no renamed folder, no second file.
     QStringList made;
     QDirIterator it(run.dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot,
@@ -210,8 +193,7 @@ void TestSendAdditions::saveFailsBeforeAnyQuestion() {
     QFETCH(int, publishers);
     QFETCH(bool, folderInTheWay);
     QFETCH(QString, message);
-    StandInProgram sendmail(QStringLiteral("sendmail"));
-    ScopedEnv path("PATH", pathWith(sendmail.folder()));
+    RecordingMailTransport transport;
     harness::MainWindow run;
     fixture::Group group = additionsGroup("secretaris@example.nl");
     group.publishers.resize(std::size_t(publishers));
@@ -227,7 +209,7 @@ void TestSendAdditions::saveFailsBeforeAnyQuestion() {
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown.front().startsWith(message.replace("%1", k19)), qPrintable(shown.front()));
     QCOMPARE(QFileInfo(k19).isFile(), false);
-    QVERIFY(!sendmail.ran());
+    QVERIFY(transport.sent.empty());
 }
 
 QTEST_MAIN(TestSendAdditions)

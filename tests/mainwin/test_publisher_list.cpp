@@ -5,8 +5,8 @@
 #include "main_window_harness.h"
 
 #include "platform/constants.h"
+#include "platform/dialer.h"
 #include "platform/message_box.h"
-#include "platform/telephony.h"
 #include "report/report_dlg.h"
 
 #include <QCheckBox>
@@ -283,7 +283,7 @@ void PublisherListTest::selectionSetsContactControls() {
         QCOMPARE(run.text(res::IDC_PHONE_NUMBER), phone);
         QCOMPARE(run.shown(res::IDC_PHONE_NUMBER), !phone.isEmpty());
         QCOMPARE(run.shown(res::IDC_NEXT_PHONE), nextShown);
-        QCOMPARE(run.shown(res::IDC_DIAL), !phone.isEmpty() && platform::telHandlerAvailable());
+        QCOMPARE(run.shown(res::IDC_DIAL), !phone.isEmpty() && platform::dialer().available());
         QCOMPARE(run.shown(res::IDC_MAIL_REMINDER), !mailCaption.isEmpty());
         QCOMPARE(run.shown(res::IDC_PREVIEW_REMINDER), !mailCaption.isEmpty());
         if (!mailCaption.isEmpty())

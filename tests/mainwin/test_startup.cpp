@@ -4,9 +4,9 @@
 #include "main_window_harness.h"
 #include "mainwin/backups.h"
 
-#include "mainwin/res_string.h"
 #include "platform/constants.h"
 #include "platform/message_box.h"
+#include "res/res_string.h"
 
 #include <QDate>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "mainwin/res_string.h"
+#include "res/res_string.h"
 
 #include "platform/message_box.h"
 

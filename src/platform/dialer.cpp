@@ -1,4 +1,4 @@
-#include "platform/telephony.h"
+#include "platform/dialer.h"
 
 #include <QDesktopServices>
 #include <QProcess>
@@ -10,14 +10,7 @@ namespace {
 
 constexpr int handlerQueryTimeoutMs = 5000;
 
-std::function<bool(const QUrl&)>& urlOpener() {
-    static std::function<bool(const QUrl&)> opener;
-    return opener;
-}
-
-bool openUrl(const QUrl& url) {
-    return urlOpener() ? urlOpener()(url) : QDesktopServices::openUrl(url);
-}
+Dialer* installed = nullptr;
 
 } // namespace
 
@@ -38,7 +31,11 @@ QUrl telUrl(const QString& number) {
     return QUrl(QStringLiteral("tel:") + dialled, QUrl::StrictMode);
 }
 
-bool telHandlerAvailable() {
+DesktopTelDialer::DesktopTelDialer(UrlOpener openUrl)
+    : opener(openUrl ? std::move(openUrl) : UrlOpener(&QDesktopServices::openUrl)) {}
+
+bool DesktopTelDialer::available() {
+    // xdg-mime, run without a shell, knows the desktop's handler.
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (xdgMime.isEmpty())
         return false;
@@ -56,27 +53,18 @@ bool telHandlerAvailable() {
            !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
-std::unique_ptr<TelephonyLibrary> TelephonyLibrary::load(const QString& fileName) {
-    if (fileName.compare(u"tapi32.dll", Qt::CaseInsensitive) != 0 || !telHandlerAvailable())
-        return nullptr;
-    return std::make_unique<TelephonyLibrary>();
+bool DesktopTelDialer::dial(const QString& number, const QString&) {
+    const QUrl url = telUrl(number);
+    return !url.isEmpty() && opener(url);
 }
 
-TapiRequestMakeCallProc TelephonyLibrary::requestMakeCallProc(const char* procName) const {
-    if (qstrcmp(procName, "tapiRequestMakeCall") != 0)
-        return {};
-    // A tel: address carries only the number; the called party and the comment
-    // have no place in it.
-    return [](const QString& destAddress, const QString&, const QString&, const QString&) -> long {
-        const QUrl url = telUrl(destAddress);
-        if (url.isEmpty())
-            return TAPIERR_INVALDESTADDRESS;
-        return openUrl(url) ? TAPIERR_CONNECTED : TAPIERR_NOREQUESTRECIPIENT;
-    };
+Dialer& dialer() {
+    static DesktopTelDialer desktop;
+    return installed ? *installed : desktop;
 }
 
-void setUrlOpener(std::function<bool(const QUrl&)> opener) {
-    urlOpener() = std::move(opener);
+void setDialer(Dialer* replacement) {
+    installed = replacement;
 }
 
 } // namespace platform

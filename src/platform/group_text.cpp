@@ -1,4 +1,4 @@
-#include "mainwin/group_text.h"
+#include "platform/group_text.h"
 
 #include "groupdata/cp1252.h"
 
