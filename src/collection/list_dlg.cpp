@@ -1,7 +1,7 @@
 #include "collection/list_dlg.h"
 
 #include "collection/check_mark.h"
-#include "collection/list_source.h"
+#include "collection/list_page_table.h"
 #include "mainwin/main_dlg.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
@@ -10,12 +10,6 @@
 #include <algorithm>
 
 using namespace platform;
-
-namespace {
-
-constexpr int pageSize = 18;
-
-} // namespace
 
 CListDlg::CListDlg(CWnd* parent) : CDialog(res::IDD_LIST, parent) {}
 
@@ -39,12 +33,27 @@ bool CListDlg::OnInitDialog() {
     grid.rectCached = 0;
     SetWindowText(
         AfxFormatString1(res::IDS_REPORT_TITLE, AfxLoadString(res::IDS_MONTH_FIRST + reportMonth)));
+    // The caption names only the month; a screen reader says what the window is.
+    SetAccessibleName(AfxFormatString1(res::IDS_LIST_WINDOW_NAME, GetWindowText()));
     mainDlg = dynamic_cast<CMainDlg*>(GetOwnerDialog());
     listTotal = mainDlg ? mainDlg->publisherCount : 0;
     pageStart = 0;
     pageEnd = std::min(listTotal, pageSize);
+    pageTable = std::make_unique<ListPageTable>(*this);
+    pageTable->expose(grid.widget());
+    GetDlgItem(res::IDC_NEXT_PAGE)->SetAccessibleName(AfxLoadString(res::IDS_NEXT_PAGE_NAME));
     UpdatePageButtons();
     return true;
+}
+
+std::optional<ListSource> CListDlg::listSource() const {
+    if (!mainDlg)
+        return std::nullopt;
+    return ListSource{*mainDlg, reportMonth, mainDlg->yearSlot, mainDlg->groupNumber};
+}
+
+int CListDlg::shownRows() const {
+    return std::clamp(pageEnd - pageStart, 0, pageSize);
 }
 
 void CListDlg::OnNextPage() {
@@ -53,6 +62,8 @@ void CListDlg::OnNextPage() {
     UpdatePageButtons();
     if (grid.widget())
         grid.widget()->update();
+    if (pageTable)
+        pageTable->announceRowsChanged();
 }
 
 void CListDlg::OnPrevPage() {
@@ -66,6 +77,8 @@ void CListDlg::OnPrevPage() {
     UpdatePageButtons();
     if (grid.widget())
         grid.widget()->update();
+    if (pageTable)
+        pageTable->announceRowsChanged();
 }
 
 void CListDlg::UpdatePageButtons() {
@@ -80,8 +93,10 @@ void CListDlg::UpdatePageButtons() {
     }
     if (pageStart != 0) {
         left->SetWindowText("< < <");
+        left->SetAccessibleName(AfxLoadString(res::IDS_PREV_PAGE_NAME));
     } else {
         left->SetWindowText("> > >");
+        left->SetAccessibleName(AfxLoadString(res::IDS_NEXT_PAGE_NAME));
         right->ShowWindow(SW_HIDE);
     }
     if (pageEnd == listTotal)

@@ -143,6 +143,8 @@ bool CMainDlg::OnInitDialog() {
     GetDlgItem(res::IDC_SEND_ADDITIONS)->ShowWindow(SW_HIDE);
     GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(SW_HIDE);
     GetDlgItem(res::IDC_FILTER_NO_REPORT)->ShowWindow(SW_HIDE);
+    // Its caption "> > >" says nothing to a screen reader.
+    GetDlgItem(res::IDC_NEXT_PHONE)->SetAccessibleName(ResString(res::IDS_NEXT_PHONE_NAME));
 
     if (hasGroupFileExtension(fromStorePath(loadedPath)) && loadGroupFile(loadedPath)) {
         FillPublisherList();

@@ -124,7 +124,17 @@ int CListBox::SetCurSel(int index) {
         list->setCurrentRow(-1);
         return index == -1 ? 0 : LB_ERR;
     }
-    list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    if (list->isVisible()) {
+        list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    } else {
+        // The toolkit's list view reports a new current line to assistive
+        // technology as focused even when the list is not on screen; a list
+        // that is hidden, or not shown yet, takes its line without the view.
+        QItemSelectionModel* selection = list->selectionModel();
+        QSignalBlocker quietView(selection);
+        selection->setCurrentIndex(list->model()->index(index, 0),
+                                   QItemSelectionModel::ClearAndSelect);
+    }
     list->scrollToItem(list->item(index));
     return index;
 }

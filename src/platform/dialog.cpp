@@ -79,9 +79,13 @@ QWidget* buildControl(const ControlTemplate& item, QWidget* parent, const Dialog
         if (item.style & BS_LEFTTEXT)
             box->setLayoutDirection(Qt::RightToLeft);
         const int textWidth = units.x(item.cx) - 20;
-        box->setText(item.style & BS_MULTILINE
-                         ? wrapText(text, QFontMetrics(parent->font()), textWidth)
-                         : text);
+        if (item.style & BS_MULTILINE) {
+            box->setText(wrapText(text, QFontMetrics(parent->font()), textWidth));
+            // The breaks are for the eye; a screen reader reads the caption as one line.
+            box->setAccessibleName(QString(text).remove('&'));
+        } else {
+            box->setText(text);
+        }
         widget = box;
         break;
     }

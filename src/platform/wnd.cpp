@@ -140,6 +140,11 @@ QString CWnd::GetWindowText() const {
     return QString();
 }
 
+void CWnd::SetAccessibleName(const QString& name) {
+    if (w)
+        w->setAccessibleName(name);
+}
+
 void CWnd::SetFocus() {
     if (w)
         w->setFocus(Qt::OtherFocusReason);

@@ -66,6 +66,9 @@ public:
     bool IsWindowEnabled() const;
     void SetWindowText(const QString& text);
     QString GetWindowText() const;
+    // What a screen reader calls the control or window where its caption
+    // alone would not say it (signs such as "> > >").
+    void SetAccessibleName(const QString& name);
     int GetWindowTextLength() const { return int(GetWindowText().size()); }
     void SetFocus();
     bool hasFocus() const;

@@ -57,6 +57,8 @@ bool CReportDlg::OnInitDialog() {
 
     const QString name = owner->displayText(unsigned(publisherNumber), false);
     SetWindowText(name);
+    // A screen reader announces the window; the name alone does not say what it is.
+    SetAccessibleName(AfxFormatString1(res::IDS_REPORT_WINDOW_NAME, name));
     SetDlgItemText(res::IDC_PUBLISHER_NAME, name);
 
     CListBox* months = listBox(res::IDC_MONTH_LIST);
