@@ -47,4 +47,9 @@ private:
 
 CWinApp* AfxGetApp();
 
+// Whether a window can be opened at all. Without a display the toolkit ends
+// the program with abort() as soon as the application object is created, so
+// this is asked first.
+bool canOpenDisplay();
+
 } // namespace platform
