@@ -45,8 +45,9 @@ ReportPeriod reportPeriodOn(const std::tm& day) {
     return period;
 }
 
-GroupStore::GroupStore(StoreMessages& messages)
-    : localTime(systemLocalTime), currentDirectory(systemCurrentDirectory), messages(messages) {}
+GroupStore::GroupStore(StoreMessages& storeMessages)
+    : localTime(systemLocalTime), currentDirectory(systemCurrentDirectory),
+      messages(storeMessages) {}
 
 bool GroupStore::allocateGroupBuffers() {
     dataValid = false;
