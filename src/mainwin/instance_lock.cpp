@@ -40,8 +40,10 @@ bool InstanceLock::tryLock(const QString& groupFile) {
     // A lock is held for a whole run, so its age says nothing; only a lock
     // whose process is gone is stale, and QLockFile finds that out itself.
     next->setStaleLockTime(0);
-    if (!QDir().mkpath(folder) || !next->tryLock(0))
+    if (!QDir().mkpath(folder) || !next->tryLock(0)) {
+        otherHolds = next->error() == QLockFile::LockFailedError;
         return false;
+    }
     lock = std::move(next);
     locked = canonicalOf(groupFile);
     return true;
@@ -49,6 +51,7 @@ bool InstanceLock::tryLock(const QString& groupFile) {
 
 void InstanceLock::unlock() {
     lock.reset();
+    otherHolds = false;
     locked.clear();
 }
 

@@ -25,6 +25,10 @@ public:
     // relative path), releasing the file locked before. False, with nothing
     // locked, when a live process holds the lock or it cannot be made.
     bool tryLock(const QString& groupFile);
+    // After a failed tryLock: true when another live process holds the lock,
+    // false when no lock could be made at all (the lock folder refused it),
+    // which says nothing about other processes.
+    bool heldByOther() const { return otherHolds; }
     void unlock();
     // The canonical path of the locked group file; empty when none is locked.
     QString lockedPath() const;
@@ -36,4 +40,5 @@ private:
     QString folder;
     std::unique_ptr<QLockFile> lock;
     QString locked;
+    bool otherHolds = false;
 };

@@ -79,6 +79,7 @@ private slots:
         QCOMPARE(first.lockedPath(), QFileInfo(group).canonicalFilePath());
         InstanceLock second(dir.filePath("locks"));
         QVERIFY(!second.tryLock(group));
+        QVERIFY(second.heldByOther());
         QCOMPARE(second.lockedPath(), QString());
         OtherProcess other(dir.filePath("locks"), group);
         QVERIFY(other.pid > 0);
@@ -114,6 +115,16 @@ private slots:
         QVERIFY(QFile::exists(mine.lockFileFor(group)));
         QVERIFY(mine.tryLock(group));
         QCOMPARE(mine.lockedPath(), QFileInfo(group).canonicalFilePath());
+    }
+
+    // A lock folder that cannot be made is no sign of another process.
+    void noLockFolder() {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("plain"));
+        InstanceLock lock(dir.filePath("plain/locks"));
+        QVERIFY(!lock.tryLock(dir.filePath("Groep.k09")));
+        QVERIFY(!lock.heldByOther());
+        QCOMPARE(lock.lockedPath(), QString());
     }
 
     void unlockedWhenGone() {
