@@ -57,8 +57,9 @@ public:
     // The same load from the bytes of a group file held in memory; loadedPath
     // is left alone, as no file was opened.
     bool loadGroupImage(const std::uint8_t* data, std::size_t size);
-    // Writes a temporary file beside path and renames it over path only when
-    // every byte was written and flushed; path is never left half-written.
+    // Replaces path only when every byte was written and flushed (see
+    // replaceFileAtomically): through a temporary file beside it, or, in a
+    // folder that refuses new files, in place. A read-only file is refused.
     bool saveGroupFile(std::string path);
     // The bytes a save writes: the records in stored form with the current
     // remark count in the header, then the remark entries in use. Empty when
