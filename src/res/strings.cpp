@@ -88,6 +88,26 @@ const std::map<unsigned, const char*>& stringTable() {
         {1496, "Het teken \"%1\" kan niet in een opmerking worden opgeslagen."},
         {1497, "Kan geen reservekopie van %1 maken in %2.\nDe lijst wordt wel opgeslagen."},
         {1500, "de dienst"},
+        {1520, "De lijst is niet opgeslagen in %1.\n\nKies \"Elders opslaan...\" om de lijst in "
+               "een ander bestand te bewaren, \"Terug naar de lijst\" om verder te werken, of "
+               "\"Sluiten zonder opslaan\" om de ingevoerde rapporten te laten vallen."},
+        {1521, "Elders opslaan..."},
+        {1522, "Sluiten zonder opslaan"},
+        {1523, "Terug naar de lijst"},
+        {1524, "Verzamellijst opslaan als"},
+        {1525, "Het bestand %1 is gewijzigd sinds Dravo het las of opsloeg (door een ander "
+               "programma, of een nieuwe lijst van de secretaris).\n\nWil je het overschrijven met "
+               "de lijst in Dravo?"},
+        {1526, "Het bestand %1 is al geopend in een ander venster van Dravo.\nWerk daar verder, "
+               "of sluit dat venster eerst."},
+        {1527, "Vorige versie terugzetten..."},
+        {1528, "Vorige versie terugzetten"},
+        {1529, "Er zijn nog geen vorige versies van %1 bewaard."},
+        {1530, "Kan de vorige versie niet terugzetten over %1:\n%2"},
+        {1531, "%1     %2"},
+        {1532, "%1 rapporten van %2"},
+        {1533, "Kies de versie om terug te zetten. De huidige lijst wordt eerst als "
+               "reservekopie bewaard."},
         {61840, "Unable to load mail system support."},
         {61841, "Mail system DLL is invalid."},
         {61842, "Send Mail failed to send message."},
