@@ -88,6 +88,8 @@ const std::map<unsigned, const char*>& stringTable() {
         {1496, "Het teken \"%1\" kan niet in een opmerking worden opgeslagen."},
         {1497, "Kan geen reservekopie van %1 maken in %2.\nDe lijst wordt wel opgeslagen."},
         {1500, "de dienst"},
+        {1510, "Kan de reservekopie %1 niet lezen.\nDe lijst is niet veranderd."},
+        {1511, "Kan geen reservekopie van %1 maken in %2.\nDe vorige versie is niet teruggezet."},
         {1520, "De lijst is niet opgeslagen in %1.\n\nKies \"Elders opslaan...\" om de lijst in "
                "een ander bestand te bewaren, \"Terug naar de lijst\" om verder te werken, of "
                "\"Sluiten zonder opslaan\" om de ingevoerde rapporten te laten vallen."},
