@@ -1,6 +1,5 @@
 // Writing the loaded group back to its file (after each stored report, before
 // another list replaces it, and at exit), and what happens when that fails.
-#include "mainwin/backups.h"
 #include "mainwin/file_dlg.h"
 #include "mainwin/main_dlg.h"
 #include "mainwin/res_string.h"
@@ -8,10 +7,23 @@
 #include "platform/win_app.h"
 #include "res/resource.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 
 using namespace platform;
+
+bool CMainDlg::lockGroupFile(const QString& groupFile) {
+    const QString canonical = QFileInfo(groupFile).canonicalFilePath();
+    if (instanceLock && !canonical.isEmpty() && instanceLock->lockedPath() == canonical)
+        return true;
+    // A lock of its own for the new file, so that a refusal keeps the current one.
+    auto candidate = std::make_unique<InstanceLock>();
+    if (!candidate->tryLock(groupFile)) {
+        AfxMessageBox(AfxFormatString1(res::IDS_ALREADY_OPEN, groupFile), MB_OK);
+        return false;
+    }
+    instanceLock = std::move(candidate);
+    return true;
+}
 
 bool CMainDlg::changedOnDisk(const std::string& path) const {
     // Only a regular file someone else wrote needs asking about: a file that
@@ -55,12 +67,7 @@ void CMainDlg::keepFirstBackup(const QString& groupFile) {
     if (backedUp.contains(key))
         return;
     backedUp.insert(key);
-    GroupBackups backups;
-    backups.now = [this] {
-        std::tm t = localTime();
-        return QDateTime(QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday),
-                         QTime(t.tm_hour, t.tm_min, t.tm_sec));
-    };
+    GroupBackups backups = backupsOnOurClock();
     QString folder;
     // A copy that cannot be made must not keep the entries from being saved.
     if (!backups.keepCopy(groupFile, &folder) && !quiet)

@@ -106,9 +106,11 @@ bool CMainDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     if (dialogTemplate()->style & WS_SYSMENU) {
+        CMenu* menu = GetSystemMenu();
+        menu->AppendMenu(CMenu::MF_SEPARATOR);
+        menu->AppendMenu(CMenu::MF_STRING, res::IDM_RESTORE, ResString(res::IDS_RESTORE_COMMAND));
         const QString about = ResString(res::IDS_ABOUTBOX);
         if (!about.isEmpty()) {
-            CMenu* menu = GetSystemMenu();
             menu->AppendMenu(CMenu::MF_SEPARATOR);
             menu->AppendMenu(CMenu::MF_STRING, res::IDM_ABOUTBOX, about);
         }
@@ -140,6 +142,14 @@ bool CMainDlg::OnInitDialog() {
     GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(SW_HIDE);
     GetDlgItem(res::IDC_FILTER_NO_REPORT)->ShowWindow(SW_HIDE);
 
+    // A list open in another window stays that window's: two windows saving
+    // the same file would each overwrite what the other stored.
+    if (hasGroupFileExtension(fromStorePath(loadedPath)) &&
+        !lockGroupFile(fromStorePath(loadedPath))) {
+        exited = true;
+        EndDialog(IDCANCEL);
+        return false;
+    }
     if (hasGroupFileExtension(fromStorePath(loadedPath)) && loadGroupFile(loadedPath)) {
         rememberDiskState();
         FillPublisherList();
@@ -286,7 +296,7 @@ void CMainDlg::OnOpenGroupFile() {
             return;
         // The new list replaces the store: what was entered into the old one
         // goes to its file first, as it would at exit.
-        if (!saveLoadedGroup() && !resolveUnsavedList()) {
+        if ((!saveLoadedGroup() && !resolveUnsavedList()) || !lockGroupFile(chosen)) {
             QDir::setCurrent(startDirectory);
             publisherList.SetFocus();
             return;
@@ -324,6 +334,8 @@ void CMainDlg::OnHelpButton() {
 void CMainDlg::OnSysCommand(unsigned id, long param) {
     if ((id & 0xFFF0u) == res::IDM_ABOUTBOX)
         showAboutBox();
+    else if ((id & 0xFFF0u) == res::IDM_RESTORE)
+        OnRestoreBackup();
     else
         CDialog::OnSysCommand(id, param);
 }

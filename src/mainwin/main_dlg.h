@@ -5,7 +5,9 @@
 
 #include "groupdata/file_stamp.h"
 #include "groupdata/group_store.h"
+#include "mainwin/backups.h"
 #include "mainwin/group_text.h"
+#include "mainwin/instance_lock.h"
 #include "platform/controls.h"
 #include "platform/dialog.h"
 
@@ -14,6 +16,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 // Shows the group store's messages in message boxes; while quiet (the
@@ -73,6 +76,8 @@ public:
     // without asking (a file that cannot be written or was changed on disk is
     // left as it was), writes the settings. Runs at most once, like OnCancel.
     void endSessionUnattended();
+    // Puts a kept version of the group file back, chosen from a list.
+    void OnRestoreBackup();
     // Whether the exit sequence has run.
     bool exitDone() const { return exited; }
 
@@ -88,6 +93,11 @@ public:
     QIcon appIcon;
 
 private:
+    // Takes the lock of groupFile for this window, keeping the current one
+    // when that file is open elsewhere; says so and returns false then.
+    bool lockGroupFile(const QString& groupFile);
+    // The backups of group files, named by this window's clock.
+    GroupBackups backupsOnOurClock() const;
     // Keeps a copy of groupFile before its first write of this run.
     void keepFirstBackup(const QString& groupFile);
     bool saveGroupAs(const QString& path);
@@ -105,4 +115,5 @@ private:
     // The loaded file as this run last read or wrote it.
     groupdata::FileStamp diskState;
     bool exited = false;
+    std::unique_ptr<InstanceLock> instanceLock;
 };

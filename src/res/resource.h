@@ -8,12 +8,14 @@ constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDD_MAIN = 102;
 constexpr int IDD_REPORT = 107;
 constexpr int IDD_LIST = 115;
+constexpr int IDD_RESTORE = 120;
 
 // Icon.
 constexpr int IDR_MAINFRAME = 128;
 
 // System-menu command of the About box.
 constexpr unsigned IDM_ABOUTBOX = 16;
+constexpr unsigned IDM_RESTORE = 32;
 
 // Main dialog controls.
 constexpr int IDC_OPEN_GROUP = 3;
@@ -57,6 +59,10 @@ constexpr int IDC_GROUP_TEXT = 270;
 constexpr int IDC_AUX_PIONEER = 1050;
 constexpr int IDC_UNDER_ONE_HOUR = 1125;
 constexpr int IDC_PARTICIPATED = 1126;
+
+// Restore dialog controls.
+constexpr int IDC_RESTORE_PROMPT = 1200;
+constexpr int IDC_BACKUP_LIST = 1201;
 
 // Collection list controls.
 constexpr int IDC_PRINT = 3;
@@ -122,12 +128,9 @@ constexpr unsigned IDS_SAVE_AS_TITLE = 1524;
 constexpr unsigned IDS_CHANGED_ON_DISK = 1525;
 constexpr unsigned IDS_ALREADY_OPEN = 1526;
 constexpr unsigned IDS_RESTORE_COMMAND = 1527;
-constexpr unsigned IDS_RESTORE_TITLE = 1528;
 constexpr unsigned IDS_NO_BACKUPS = 1529;
-constexpr unsigned IDS_RESTORE_FAILED = 1530;
 constexpr unsigned IDS_BACKUP_LINE = 1531;
 constexpr unsigned IDS_BACKUP_REPORTS = 1532;
-constexpr unsigned IDS_RESTORE_PROMPT = 1533;
 constexpr unsigned IDS_MAIL_LOAD_FAILED = 61840;
 constexpr unsigned IDS_MAIL_INVALID = 61841;
 constexpr unsigned IDS_MAIL_SEND_FAILED = 61842;

@@ -103,13 +103,9 @@ const std::map<unsigned, const char*>& stringTable() {
         {1526, "Het bestand %1 is al geopend in een ander venster van Dravo.\nWerk daar verder, "
                "of sluit dat venster eerst."},
         {1527, "Vorige versie terugzetten..."},
-        {1528, "Vorige versie terugzetten"},
         {1529, "Er zijn nog geen vorige versies van %1 bewaard."},
-        {1530, "Kan de vorige versie niet terugzetten over %1:\n%2"},
         {1531, "%1     %2"},
         {1532, "%1 rapporten van %2"},
-        {1533, "Kies de versie om terug te zetten. De huidige lijst wordt eerst als "
-               "reservekopie bewaard."},
         {61840, "Unable to load mail system support."},
         {61841, "Mail system DLL is invalid."},
         {61842, "Send Mail failed to send message."},

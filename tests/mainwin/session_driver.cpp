@@ -3,7 +3,8 @@
 // k of the list gets a report with k Bible studies (k up to 63). After each
 // stored report it prints "committed k". Then it either closes the window
 // with Esc ("exit") or prints "ready" and waits to be ended from outside
-// ("wait"). The session tests start it, kill it or end its session.
+// ("wait"). At its end it prints each message shown, as "message TEXT". The
+// session tests start it, kill it or end its session.
 //
 //   session_driver COMMITS exit|wait GROUP.k09
 
@@ -84,6 +85,8 @@ int main(int argc, char** argv) {
     char* arguments[] = {argv[0], argv[3], nullptr};
     int count = 2;
     const int status = theApp.run(count, arguments);
+    for (const platform::MessageBoxRequest& box : script.messageBoxes())
+        std::printf("message %s\n", qPrintable(QString(box.text).replace('\n', ' ')));
     for (const QString& surprise : script.unexpected())
         std::fprintf(stderr, "unexpected: %s\n", qPrintable(surprise));
     return status;

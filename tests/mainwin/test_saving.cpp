@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMenu>
+#include <QTimer>
 
 using harness::fileBytes;
 using platform::IDCANCEL;
@@ -87,6 +89,22 @@ QString cannotCreate(const QString& file) {
     return platform::AfxFormatString1(res::IDS_CANNOT_CREATE, file);
 }
 
+// Opens the window menu with Alt+Space and picks "Vorige versie terugzetten...",
+// the entry above the separator and About.
+void chooseRestore(harness::MainWindow& run, QStringList& entries) {
+    QTimer::singleShot(0, [&entries] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* action : menu->actions())
+            entries << (action->isSeparator() ? QString("-") : action->text());
+        QTest::keyClick(menu, Qt::Key_Up);
+        QTest::keyClick(menu, Qt::Key_Up);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QTest::keyClick(run.list(), Qt::Key_Space, Qt::AltModifier);
+}
+
 } // namespace
 
 class SavingTest : public QObject {
@@ -103,6 +121,8 @@ private slots:
     void newListWaitsWhileTheOldCannotBeSaved();
     void unattendedEndAsksNothing_data();
     void unattendedEndAsksNothing();
+    void restoreBringsBackAnEarlierVersion();
+    void restoreWithoutVersionsSaysSo();
 };
 
 void SavingTest::storedReportIsOnDiskAtOnce() {
@@ -316,6 +336,56 @@ void SavingTest::unattendedEndAsksNothing() {
         QCOMPARE(fileBytes(file), before);
     QCOMPARE(fileBytes(run.settingsPath),
              ("[Last]\nLoadPath=" + file + "\nPost=José Fernandes\n").toUtf8());
+}
+
+void SavingTest::restoreBringsBackAnEarlierVersion() {
+    harness::MainWindow run;
+    const QString file = run.writeGroup("Groep.k09", threePublishers());
+    const QByteArray original = fileBytes(file);
+    CMainDlg& dlg = run.startWith(file);
+    storeReport(run, 0, 2);
+    storeReport(run, 1, 3);
+    const QByteArray entered = fileBytes(file);
+
+    QStringList lines;
+    run.script.driveNextDialog([&](platform::CDialog& restore) {
+        QCOMPARE(restore.templateId(), res::IDD_RESTORE);
+        auto* list = qobject_cast<QListWidget*>(restore.GetDlgItem(res::IDC_BACKUP_LIST)->widget());
+        for (int i = 0; i < list->count(); ++i)
+            lines << list->item(i)->text();
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!restore.isRunning());
+    });
+    QStringList menu;
+    chooseRestore(run, menu);
+
+    QVERIFY(menu.contains("Vorige versie terugzetten..."));
+    // The one version kept this run: the file before the first report.
+    QCOMPARE(lines, QStringList{"10-04-2025  12:00:00     0 rapporten van Maart"});
+    QCOMPARE(fileBytes(file), original);
+    QVERIFY(!hasReport(dlg, 1) && !hasReport(dlg, 2));
+    QCOMPARE(run.text(res::IDC_MISSING_COUNT), QString("Ontbrekende Maart Rapoporten = 3"));
+    // The entered version is kept in its turn, so the restore can be undone.
+    const QList<BackupEntry> versions = GroupBackups().list(file);
+    QCOMPARE(versions.size(), 2);
+    QCOMPARE(fileBytes(versions.front().path), entered);
+    QVERIFY2(run.script.unexpected().isEmpty(), qPrintable(run.script.unexpected().join('|')));
+
+    // The restored file is the window's own: the next report saves without asking.
+    storeReport(run, 2, 1);
+    QCOMPARE(onDisk(file), (Reports{{3, 1}}));
+    QVERIFY(run.script.messageBoxes().empty());
+}
+
+void SavingTest::restoreWithoutVersionsSaysSo() {
+    harness::MainWindow run;
+    const QString file = run.writeGroup("Groep.k09", threePublishers());
+    run.startWith(file);
+    QStringList menu;
+    chooseRestore(run, menu);
+    QCOMPARE(run.script.takeMessageTexts(),
+             QStringList{platform::AfxFormatString1(res::IDS_NO_BACKUPS, file)});
+    QVERIFY(run.dlg->isRunning());
 }
 
 QTEST_MAIN(SavingTest)

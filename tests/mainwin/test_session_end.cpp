@@ -60,6 +60,14 @@ Reports onDisk(const QString& file) {
     return found.whole ? found.reports : Reports{{-1, -1}};
 }
 
+// Sends a signal to the driver while it runs. (A finished process has no id,
+// and a signal to id 0 would go to this test's own process group.)
+void signalDriver(QProcess& process, int number) {
+    const qint64 pid = process.processId();
+    if (process.state() == QProcess::Running && pid > 0)
+        ::kill(pid_t(pid), number);
+}
+
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
@@ -95,6 +103,16 @@ public:
     void start(int commits, const QString& then) {
         process.setArguments({QString::number(commits), then, groupFile});
         process.start();
+    }
+
+    // Runs a second program on the same file and home; its output.
+    QByteArray runSecond(int commits) {
+        QProcess second;
+        second.setProcessEnvironment(process.processEnvironment());
+        second.start(process.program(), {QString::number(commits), "exit", groupFile});
+        if (!second.waitForFinished(20000))
+            qFatal("second program did not end");
+        return second.readAllStandardOutput();
     }
 
     // Reads the driver's lines until `line` (true) or its end (false).
@@ -148,13 +166,14 @@ private slots:
     void signalsRunTheExitSequence();
     void lostDisplayRunsTheExitSequence();
     void repeatedKillsNeverLoseAStoredReport();
+    void secondWindowOnTheSameFileIsRefused();
 };
 
 void SessionEndTest::killRightAfterACommitKeepsIt() {
     Session run;
     run.start(3, "wait");
     QVERIFY(run.waitForLine("committed 3"));
-    ::kill(pid_t(run.process.processId()), SIGKILL);
+    signalDriver(run.process, SIGKILL);
     QVERIFY(run.process.waitForFinished(10000));
 
     QCOMPARE(onDisk(run.groupFile), firstReports(3));
@@ -174,7 +193,7 @@ void SessionEndTest::signalsRunTheExitSequence() {
     Session run;
     run.start(2, "wait");
     QVERIFY(run.waitForLine("ready"));
-    ::kill(pid_t(run.process.processId()), signalNumber);
+    signalDriver(run.process, signalNumber);
 
     QVERIFY(run.process.waitForFinished(10000));
     QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
@@ -235,8 +254,9 @@ void SessionEndTest::repeatedKillsNeverLoseAStoredReport() {
         run.start(commits, "exit");
         QVERIFY(run.process.waitForStarted(10000));
         QTest::qWait(delayMs);
-        ::kill(pid_t(run.process.processId()), SIGKILL);
-        QVERIFY(run.process.waitForFinished(10000));
+        signalDriver(run.process, SIGKILL);
+        // (A run that ended before the kill has nothing left to wait for.)
+        QVERIFY(run.process.state() == QProcess::NotRunning || run.process.waitForFinished(10000));
 
         // Each report said to be stored is in the file, which is one whole
         // version: that of the acknowledged reports or of the next one.
@@ -249,6 +269,27 @@ void SessionEndTest::repeatedKillsNeverLoseAStoredReport() {
                                        .arg(delayMs)
                                        .arg(stored)));
     }
+}
+
+void SessionEndTest::secondWindowOnTheSameFileIsRefused() {
+    Session run;
+    run.start(0, "wait");
+    QVERIFY(run.waitForLine("ready"));
+
+    // The second program says so and stores nothing: its user is sent to the first.
+    const QByteArray second = run.runSecond(2);
+    QVERIFY2(second.contains("message Het bestand " + run.groupFile.toUtf8() +
+                             " is al geopend in een ander venster van Dravo."),
+             second.constData());
+    QVERIFY2(!second.contains("committed"), second.constData());
+    QCOMPARE(onDisk(run.groupFile), firstReports(0));
+
+    // Once the first has ended, the file is free again.
+    signalDriver(run.process, SIGTERM);
+    QVERIFY(run.process.waitForFinished(10000));
+    const QByteArray third = run.runSecond(3);
+    QVERIFY2(third.contains("committed 3"), third.constData());
+    QCOMPARE(onDisk(run.groupFile), firstReports(3));
 }
 
 QTEST_GUILESS_MAIN(SessionEndTest)
