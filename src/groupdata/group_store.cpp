@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace groupdata {
@@ -79,14 +82,21 @@ bool GroupStore::loadGroupFile(std::string path) {
     const std::tm now = localTime ? localTime() : systemLocalTime();
     clearStore();
     // Only a regular file can be a group file; opening a pipe or a terminal
-    // would wait for a writer that never comes.
-    std::error_code error;
-    const auto type = std::filesystem::status(path, error).type();
-    if (type != std::filesystem::file_type::regular)
+    // would wait for a writer that never comes, so the open does not wait and
+    // what it opened is looked at before anything is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return true;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         return true;
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+        return true;
+    }
 
     GroupHeader head;
     const std::size_t got = std::fread(head.bytes.data(), 1, recordSize, file.get());

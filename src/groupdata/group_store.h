@@ -49,8 +49,9 @@ public:
     // count of 128 or more, a header month past December, a read error) leaves
     // the store empty and loadedPath as it was, so nothing saves over it later.
     bool loadGroupFile(std::string path);
-    // Writes a temporary file beside path and renames it over path only when
-    // every byte was written and flushed; path is never left half-written.
+    // Replaces path only when every byte was written and flushed (see
+    // replaceFileAtomically): through a temporary file beside it, or, in a
+    // folder that refuses new files, in place. A read-only file is refused.
     bool saveGroupFile(std::string path);
     // Message 1231 with the path; a relative path is joined to the working directory.
     void showCreateError(const std::string& path);

@@ -33,6 +33,7 @@ private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
         QVERIFY(::mkfifo(path("pipe.k09").toLocal8Bit().constData(), 0600) == 0);
+        QVERIFY(QFile::link(path("pipe.k09"), path("pipe-link.k09")));
     }
 
     void plainFormAfterLoad() {
@@ -208,6 +209,7 @@ private slots:
         QTest::newRow("missing file") << "missing.k09";
         QTest::newRow("folder") << ".";
         QTest::newRow("pipe") << "pipe.k09";
+        QTest::newRow("link to a pipe") << "pipe-link.k09";
         QTest::newRow("device") << "/dev/zero";
     }
     void unreadablePaths() {
