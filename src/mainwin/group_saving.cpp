@@ -17,12 +17,18 @@ bool CMainDlg::lockGroupFile(const QString& groupFile) {
         return true;
     // A lock of its own for the new file, so that a refusal keeps the current one.
     auto candidate = std::make_unique<InstanceLock>();
-    if (!candidate->tryLock(groupFile)) {
-        AfxMessageBox(AfxFormatString1(res::IDS_ALREADY_OPEN, groupFile), MB_OK);
-        return false;
+    if (candidate->tryLock(groupFile)) {
+        instanceLock = std::move(candidate);
+        return true;
     }
-    instanceLock = std::move(candidate);
-    return true;
+    // Where no lock can be made at all, it cannot guard the file either, and
+    // must not keep the user from the list.
+    if (!candidate->heldByOther()) {
+        instanceLock.reset();
+        return true;
+    }
+    AfxMessageBox(AfxFormatString1(res::IDS_ALREADY_OPEN, groupFile), MB_OK);
+    return false;
 }
 
 bool CMainDlg::changedOnDisk(const std::string& path) const {
