@@ -3,7 +3,6 @@
 #include "collection/list_dlg.h"
 #include "mail/send_additions.h"
 #include "mainwin/about_dlg.h"
-#include "mainwin/backups.h"
 #include "mainwin/file_dlg.h"
 #include "platform/data_exchange.h"
 #include "platform/dialer.h"
@@ -52,19 +51,23 @@ private:
 } // namespace
 
 void StoreMessageBoxes::lowMemory() {
-    AfxMessageBox("Low Memory", MB_OK);
+    if (!quiet)
+        AfxMessageBox("Low Memory", MB_OK);
 }
 
 void StoreMessageBoxes::cannotCreate(const std::string& shownPath) {
-    AfxMessageBox(AfxFormatString1(res::IDS_CANNOT_CREATE, fromStorePath(shownPath)), MB_OK);
+    if (!quiet)
+        AfxMessageBox(AfxFormatString1(res::IDS_CANNOT_CREATE, fromStorePath(shownPath)), MB_OK);
 }
 
 void StoreMessageBoxes::tooFewPublishers() {
-    AfxMessageBox(res::IDS_TOO_FEW_PUBLISHERS, MB_OK);
+    if (!quiet)
+        AfxMessageBox(res::IDS_TOO_FEW_PUBLISHERS, MB_OK);
 }
 
 void StoreMessageBoxes::remarkTableFull() {
-    AfxMessageBox(res::IDS_NO_ROOM, MB_OK);
+    if (!quiet)
+        AfxMessageBox(res::IDS_NO_ROOM, MB_OK);
 }
 
 CMainDlg::CMainDlg(CWnd* parent)
@@ -105,9 +108,11 @@ bool CMainDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     if (dialogTemplate()->style & WS_SYSMENU) {
+        CMenu* menu = GetSystemMenu();
+        menu->AppendMenu(CMenu::MF_SEPARATOR);
+        menu->AppendMenu(CMenu::MF_STRING, res::IDM_RESTORE, ResString(res::IDS_RESTORE_COMMAND));
         const QString about = ResString(res::IDS_ABOUTBOX);
         if (!about.isEmpty()) {
-            CMenu* menu = GetSystemMenu();
             menu->AppendMenu(CMenu::MF_SEPARATOR);
             menu->AppendMenu(CMenu::MF_STRING, res::IDM_ABOUTBOX, about);
         }
@@ -146,7 +151,16 @@ bool CMainDlg::OnInitDialog() {
     // Its caption "> > >" says nothing to a screen reader.
     GetDlgItem(res::IDC_NEXT_PHONE)->SetAccessibleName(ResString(res::IDS_NEXT_PHONE_NAME));
 
+    // A list open in another window stays that window's: two windows saving
+    // the same file would each overwrite what the other stored.
+    if (hasGroupFileExtension(fromStorePath(loadedPath)) &&
+        !lockGroupFile(fromStorePath(loadedPath))) {
+        exited = true;
+        EndDialog(IDCANCEL);
+        return false;
+    }
     if (hasGroupFileExtension(fromStorePath(loadedPath)) && loadGroupFile(loadedPath)) {
+        rememberDiskState();
         FillPublisherList();
         UpdateCaptions();
     }
@@ -268,8 +282,12 @@ void CMainDlg::OnOK() {
         return;
     }
     report->publisherNumber = int(publisherList.GetItemData(selectedItem));
-    report->DoModal();
+    const bool committed = report->DoModal() == IDOK;
     report.reset();
+    // A stored report goes to the disk at once: a crash, a power cut or a
+    // logout later in the evening must not take it along.
+    if (committed)
+        saveLoadedGroup();
 
     if (filterNoReport != 0)
         FillPublisherList();
@@ -279,41 +297,6 @@ void CMainDlg::OnOK() {
 
 void CMainDlg::OnDblclkPublisherList() {
     OnOK();
-}
-
-void CMainDlg::saveLoadedGroup() {
-    // A ".K09" file is written back like a ".k09" one: it opens like one, and
-    // leaving it alone would silently drop every report entered into it.
-    const QString path = fromStorePath(loadedPath);
-    if (hasGroupFileExtension(path) && publisherCount > 1) {
-        keepBackup(path);
-        saveGroupFile(loadedPath);
-    }
-}
-
-void CMainDlg::OnCancel() {
-    const QString path = fromStorePath(loadedPath);
-    saveLoadedGroup();
-    if (dataValid)
-        freeGroupBuffers();
-    if (CWinApp* app = AfxGetApp()) {
-        app->WriteProfileString("Last", "LoadPath", path);
-        app->WriteProfileString("Last", "Post", lastEntry);
-    }
-    CDialog::OnCancel();
-}
-
-void CMainDlg::keepBackup(const QString& groupFile) {
-    // A copy that cannot be made must not keep the entries from being saved.
-    GroupBackups backups;
-    backups.now = [this] {
-        std::tm t = localTime();
-        return QDateTime(QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday),
-                         QTime(t.tm_hour, t.tm_min, t.tm_sec));
-    };
-    QString folder;
-    if (!backups.keepCopy(groupFile, &folder))
-        AfxMessageBox(AfxFormatString2(res::IDS_BACKUP_FAILED, groupFile, folder), MB_OK);
 }
 
 void CMainDlg::OnOpenGroupFile() {
@@ -339,8 +322,13 @@ void CMainDlg::OnOpenGroupFile() {
             return;
         // The new list replaces the store: what was entered into the old one
         // goes to its file first, as it would at exit.
-        saveLoadedGroup();
+        if ((!saveLoadedGroup() && !resolveUnsavedList()) || !lockGroupFile(chosen)) {
+            QDir::setCurrent(startDirectory);
+            publisherList.SetFocus();
+            return;
+        }
         loadGroupFile(toStorePath(chosen));
+        rememberDiskState();
         FillPublisherList();
         lastEntry.clear();
         UpdateCaptions();
@@ -372,6 +360,8 @@ void CMainDlg::OnHelpButton() {
 void CMainDlg::OnSysCommand(unsigned id, long param) {
     if ((id & 0xFFF0u) == res::IDM_ABOUTBOX)
         showAboutBox();
+    else if ((id & 0xFFF0u) == res::IDM_RESTORE)
+        OnRestoreBackup();
     else
         CDialog::OnSysCommand(id, param);
 }
