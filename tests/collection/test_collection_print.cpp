@@ -137,8 +137,9 @@ void CollectionPrintTest::geometryAt600Dpi() {
 
     // The header pitch: at least six lines to the inch, the subtitle two and
     // the captions four pitches below the title.
+    const std::vector<DrawCall> texts = printed.texts();
     const DrawCall* subtitle = nullptr;
-    for (const DrawCall& call : printed.texts())
+    for (const DrawCall& call : texts)
         if (call.text.startsWith("Groep"))
             subtitle = &call;
     QVERIFY(subtitle);

@@ -25,8 +25,10 @@ namespace {
 // Runs answer on the modal window of type W once it is up; a window that
 // never comes fails the test instead of leaving it waiting.
 template <class W> void whenUp(std::function<void(W&)> answer) {
+    // The pending timer holds the poll; the poll itself holds only a weak
+    // reference, so it is freed once it stops rescheduling.
     auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [answer, poll](int triesLeft) {
+    *poll = [answer, weakPoll = std::weak_ptr(poll)](int triesLeft) {
         if (auto* window = qobject_cast<W*>(QApplication::activeModalWidget())) {
             answer(*window);
             return;
@@ -36,7 +38,7 @@ template <class W> void whenUp(std::function<void(W&)> answer) {
                 other->close();
             QFAIL("the dialog did not come up");
         }
-        QTimer::singleShot(20, [poll, triesLeft] { (*poll)(triesLeft - 1); });
+        QTimer::singleShot(20, [poll = weakPoll.lock(), triesLeft] { (*poll)(triesLeft - 1); });
     };
     QTimer::singleShot(0, [poll] { (*poll)(250); });
 }
