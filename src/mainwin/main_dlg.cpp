@@ -8,9 +8,9 @@
 #include "platform/data_exchange.h"
 #include "platform/dialer.h"
 #include "platform/message_box.h"
+#include "platform/res_string.h"
 #include "platform/win_app.h"
 #include "report/report_dlg.h"
-#include "res/res_string.h"
 #include "res/resource.h"
 
 #include <QDateTime>
@@ -51,32 +51,11 @@ private:
 
 } // namespace
 
-void StoreMessageBoxes::lowMemory() {
-    AfxMessageBox("Low Memory", MB_OK);
-}
-
-void StoreMessageBoxes::cannotCreate(const std::string& shownPath) {
-    AfxMessageBox(AfxFormatString1(res::IDS_CANNOT_CREATE, fromStorePath(shownPath)), MB_OK);
-}
-
-void StoreMessageBoxes::tooFewPublishers() {
-    AfxMessageBox(res::IDS_TOO_FEW_PUBLISHERS, MB_OK);
-}
-
-void StoreMessageBoxes::remarkTableFull() {
-    AfxMessageBox(res::IDS_NO_ROOM, MB_OK);
-}
-
-CMainDlg::CMainDlg(CWnd* parent)
-    : CDialog(res::IDD_MAIN, parent), GroupStore(static_cast<StoreMessageBoxes&>(*this)) {
+CMainDlg::CMainDlg(CWnd* parent) : CDialog(res::IDD_MAIN, parent), session(storeMessages) {
     appIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(res::IDR_MAINFRAME) : QIcon();
 }
 
 CMainDlg::~CMainDlg() = default;
-
-QString CMainDlg::displayText(unsigned publisher, bool lastNameFirst) const {
-    return fromGroupText(displayName(publisher, lastNameFirst));
-}
 
 void CMainDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -128,17 +107,15 @@ bool CMainDlg::OnInitDialog() {
     // another folder: a name typed relative to this one is kept in full.
     if (!path.isEmpty())
         path = QFileInfo(path).absoluteFilePath();
-    loadedPath = toStorePath(path);
-    lastEntry = app ? app->GetProfileString("Last", "Post") : QString();
-    dataValid = false;
-    startDirectory = currentDirectory ? fromStorePath(currentDirectory()) : QString();
-    languageName = ResString(res::IDS_LANGUAGE).toStdString();
+    store().loadedPath = toStorePath(path);
+    session.lastEntry = app ? app->GetProfileString("Last", "Post") : QString();
+    store().dataValid = false;
+    startDirectory =
+        store().currentDirectory ? fromStorePath(store().currentDirectory()) : QString();
+    store().languageName = ResString(res::IDS_LANGUAGE).toStdString();
 
     // The reports collected are those of the month before the calendar month.
-    const groupdata::ReportPeriod period = groupdata::reportPeriodOn(localTime());
-    reportMonth = defaultMonth = period.month;
-    reportYear = period.year;
-    yearSlot = period.slot;
+    session.startReportPeriod();
 
     GetDlgItem(res::IDC_SEND_ADDITIONS)->ShowWindow(SW_HIDE);
     GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(SW_HIDE);
@@ -146,7 +123,8 @@ bool CMainDlg::OnInitDialog() {
     // Its caption "> > >" says nothing to a screen reader.
     GetDlgItem(res::IDC_NEXT_PHONE)->SetAccessibleName(ResString(res::IDS_NEXT_PHONE_NAME));
 
-    if (hasGroupFileExtension(fromStorePath(loadedPath)) && loadGroupFile(loadedPath)) {
+    if (hasGroupFileExtension(fromStorePath(store().loadedPath)) &&
+        store().loadGroupFile(store().loadedPath)) {
         FillPublisherList();
         UpdateCaptions();
     }
@@ -158,11 +136,12 @@ bool CMainDlg::OnInitDialog() {
 void CMainDlg::FillPublisherList() {
     publisherList.ResetContent();
     int count = 0;
-    for (unsigned p = 1; p <= publisherCount; ++p) {
-        if (filterNoReport != 0 && !isReportMissing(p, reportMonth, yearSlot))
+    for (unsigned p = 1; p <= store().publisherCount; ++p) {
+        if (filterNoReport != 0 &&
+            !store().isReportMissing(p, store().reportMonth, store().yearSlot))
             continue;
         // Inserted by position: the list keeps the file's order despite its sort style.
-        publisherList.InsertString(count, displayText(p, true));
+        publisherList.InsertString(count, session.displayText(p, true));
         publisherList.SetItemData(count, p);
         ++count;
     }
@@ -198,15 +177,15 @@ void CMainDlg::OnSelchangePublisherList() {
         clearContact();
         return;
     }
-    if (publisherCount < 2 || !rememberSelectedLine())
+    if (store().publisherCount < 2 || !rememberSelectedLine())
         return;
     const auto p = unsigned(publisherList.GetItemData(selectedItem));
 
-    GetDlgItem(IDOK)->SetWindowText(AfxFormatString1(res::IDS_POST, displayText(p, false)));
+    GetDlgItem(IDOK)->SetWindowText(AfxFormatString1(res::IDS_POST, session.displayText(p, false)));
 
     CWnd* number = GetDlgItem(res::IDC_PHONE_NUMBER);
-    if (gatherContacts(p) > 0) {
-        number->SetWindowText(fromGroupText(phoneList[phoneCursor]));
+    if (store().gatherContacts(p) > 0) {
+        number->SetWindowText(fromGroupText(store().phoneList[store().phoneCursor]));
         number->ShowWindow(SW_SHOW);
         // "Bel" is the only way to the dial command; offer it only where the
         // desktop can place the call.
@@ -216,36 +195,38 @@ void CMainDlg::OnSelchangePublisherList() {
         number->SetWindowText(QString());
         number->ShowWindow(SW_HIDE);
     }
-    GetDlgItem(res::IDC_NEXT_PHONE)->ShowWindow(phoneCount >= 2 ? SW_SHOW : SW_HIDE);
+    GetDlgItem(res::IDC_NEXT_PHONE)->ShowWindow(store().phoneCount >= 2 ? SW_SHOW : SW_HIDE);
 
-    const int mailShow = contactEmail.empty() ? SW_HIDE : SW_SHOW;
-    if (!contactEmail.empty())
+    const int mailShow = store().contactEmail.empty() ? SW_HIDE : SW_SHOW;
+    if (!store().contactEmail.empty())
         GetDlgItem(res::IDC_MAIL_REMINDER)
-            ->SetWindowText("E-mail - " + fromGroupText(contactEmail));
+            ->SetWindowText("E-mail - " + fromGroupText(store().contactEmail));
     GetDlgItem(res::IDC_MAIL_REMINDER)->ShowWindow(mailShow);
     GetDlgItem(res::IDC_PREVIEW_REMINDER)->ShowWindow(mailShow);
 }
 
 void CMainDlg::UpdateCaptions() {
-    const QString group = ResString(res::IDS_GROUP) + ' ' + QString::number(groupNumber);
-    const QString report = ResString(res::IDS_REPORT_TITLE, res::IDS_MONTH_FIRST + reportMonth);
+    const QString group = ResString(res::IDS_GROUP) + ' ' + QString::number(store().groupNumber);
+    const QString report =
+        ResString(res::IDS_REPORT_TITLE, res::IDS_MONTH_FIRST + store().reportMonth);
     SetWindowText(report + " - " + group + ' ');
 
     int missing = 0;
-    for (unsigned p = 1; p <= publisherCount; ++p)
-        if (isReportMissing(p, reportMonth, yearSlot))
+    for (unsigned p = 1; p <= store().publisherCount; ++p)
+        if (store().isReportMissing(p, store().reportMonth, store().yearSlot))
             ++missing;
     SetDlgItemText(res::IDC_MISSING_COUNT,
-                   ResString(res::IDS_MISSING_REPORTS, res::IDS_MONTH_FIRST + reportMonth) + " = " +
-                       QString::number(missing));
-    SetDlgItemText(res::IDC_PUBLISHER_COUNT,
-                   ResString(res::IDS_PUBLISHERS) + " = " + QString::number(publisherCount));
-    SetDlgItemText(res::IDC_LAST_ENTRY, lastEntry);
+                   ResString(res::IDS_MISSING_REPORTS, res::IDS_MONTH_FIRST + store().reportMonth) +
+                       " = " + QString::number(missing));
+    SetDlgItemText(res::IDC_PUBLISHER_COUNT, ResString(res::IDS_PUBLISHERS) + " = " +
+                                                 QString::number(store().publisherCount));
+    SetDlgItemText(res::IDC_LAST_ENTRY, session.lastEntry);
 
     const int listShow = publisherList.GetCount() > 0 ? SW_SHOW : SW_HIDE;
     GetDlgItem(res::IDC_SEND_ADDITIONS)->ShowWindow(listShow);
     GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(listShow);
-    GetDlgItem(res::IDC_FILTER_NO_REPORT)->ShowWindow(publisherCount != 0 ? SW_SHOW : SW_HIDE);
+    GetDlgItem(res::IDC_FILTER_NO_REPORT)
+        ->ShowWindow(store().publisherCount != 0 ? SW_SHOW : SW_HIDE);
 }
 
 void CMainDlg::OnFilterClicked() {
@@ -262,15 +243,17 @@ void CMainDlg::OnOK() {
 
     std::unique_ptr<CReportDlg> report;
     try {
-        report = std::make_unique<CReportDlg>();
+        report = std::make_unique<CReportDlg>(session,
+                                              unsigned(publisherList.GetItemData(selectedItem)));
     } catch (const std::bad_alloc&) {
         OnCancel();
         return;
     }
-    report->publisherNumber = int(publisherList.GetItemData(selectedItem));
-    report->DoModal();
+    const bool committed = report->DoModal() == IDOK;
     report.reset();
 
+    if (committed)
+        UpdateCaptions();
     if (filterNoReport != 0)
         FillPublisherList();
     else
@@ -284,21 +267,21 @@ void CMainDlg::OnDblclkPublisherList() {
 void CMainDlg::saveLoadedGroup() {
     // A ".K09" file is written back like a ".k09" one: it opens like one, and
     // leaving it alone would silently drop every report entered into it.
-    const QString path = fromStorePath(loadedPath);
-    if (hasGroupFileExtension(path) && publisherCount > 1) {
+    const QString path = fromStorePath(store().loadedPath);
+    if (hasGroupFileExtension(path) && store().publisherCount > 1) {
         keepBackup(path);
-        saveGroupFile(loadedPath);
+        store().saveGroupFile(store().loadedPath);
     }
 }
 
 void CMainDlg::OnCancel() {
-    const QString path = fromStorePath(loadedPath);
+    const QString path = fromStorePath(store().loadedPath);
     saveLoadedGroup();
-    if (dataValid)
-        freeGroupBuffers();
+    if (store().dataValid)
+        store().freeGroupBuffers();
     if (CWinApp* app = AfxGetApp()) {
         app->WriteProfileString("Last", "LoadPath", path);
-        app->WriteProfileString("Last", "Post", lastEntry);
+        app->WriteProfileString("Last", "Post", session.lastEntry);
     }
     CDialog::OnCancel();
 }
@@ -307,7 +290,7 @@ void CMainDlg::keepBackup(const QString& groupFile) {
     // A copy that cannot be made must not keep the entries from being saved.
     GroupBackups backups;
     backups.now = [this] {
-        std::tm t = localTime();
+        std::tm t = store().localTime();
         return QDateTime(QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday),
                          QTime(t.tm_hour, t.tm_min, t.tm_sec));
     };
@@ -323,7 +306,7 @@ void CMainDlg::OnOpenGroupFile() {
                  filterText);
 
     // Start in the loaded file's folder while that file is still there.
-    const QString loaded = fromStorePath(loadedPath);
+    const QString loaded = fromStorePath(store().loadedPath);
     const qsizetype slash = loaded.lastIndexOf('/');
     QFile probe(loaded);
     if (loaded.size() > 8 && probe.open(QIODevice::ReadOnly) && slash >= 2)
@@ -340,9 +323,9 @@ void CMainDlg::OnOpenGroupFile() {
         // The new list replaces the store: what was entered into the old one
         // goes to its file first, as it would at exit.
         saveLoadedGroup();
-        loadGroupFile(toStorePath(chosen));
+        store().loadGroupFile(toStorePath(chosen));
         FillPublisherList();
-        lastEntry.clear();
+        session.lastEntry.clear();
         UpdateCaptions();
     }
     QDir::setCurrent(startDirectory);
@@ -350,13 +333,14 @@ void CMainDlg::OnOpenGroupFile() {
 }
 
 void CMainDlg::OnSendAdditions() {
-    sendAdditions(*this, mailTransport());
+    sendAdditions(session.store(), mailTransport());
     publisherList.SetFocus();
 }
 
 void CMainDlg::OnViewList() {
-    auto list = std::make_unique<CListDlg>();
-    list->reportMonth = reportMonth;
+    const groupdata::GroupStore& group = store();
+    auto list = std::make_unique<CListDlg>(
+        ListSource{session.store(), group.reportMonth, group.yearSlot, group.groupNumber});
     list->DoModal();
     publisherList.SetFocus();
 }

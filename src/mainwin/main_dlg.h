@@ -1,12 +1,14 @@
 #pragma once
 // The main window: the publisher list of the loaded group, the counts of
 // missing reports, and the buttons that open every other dialog. It owns the
-// group store and the report-month state for the whole run.
+// session of the run and hands it to the dialogs it opens.
 
 #include "groupdata/group_store.h"
 #include "platform/controls.h"
 #include "platform/dialog.h"
 #include "platform/group_text.h"
+#include "session/session.h"
+#include "session/store_message_boxes.h"
 
 #include <QIcon>
 #include <QString>
@@ -14,16 +16,7 @@
 #include <cstdint>
 #include <optional>
 
-// Shows the group store's messages in message boxes.
-class StoreMessageBoxes : public groupdata::StoreMessages {
-public:
-    void lowMemory() override;
-    void cannotCreate(const std::string& shownPath) override;
-    void tooFewPublishers() override;
-    void remarkTableFull() override;
-};
-
-class CMainDlg : public platform::CDialog, private StoreMessageBoxes, public groupdata::GroupStore {
+class CMainDlg : public platform::CDialog {
 public:
     explicit CMainDlg(platform::CWnd* parent = nullptr);
     ~CMainDlg() override;
@@ -59,17 +52,17 @@ public:
     // Keeps a copy of the group file the exit is about to replace.
     void keepBackup(const QString& groupFile);
 
-    // A publisher's display name as the user reads it.
-    QString displayText(unsigned publisher, bool lastNameFirst) const;
-
     platform::CListBox publisherList;
     int filterNoReport = 0;
     int selectedItem = 0;
     QString startDirectory;
-    QString lastEntry;
     QIcon appIcon;
+    StoreMessageBoxes storeMessages; // constructed before the session that reports to it
+    // The run's group and report month; the dialogs opened from here are handed it.
+    Session session;
 
 private:
+    groupdata::GroupStore& store() { return session.store(); }
     void showAboutBox();
     // Hides the contact controls and gives the OK button its plain caption.
     void clearContact();
