@@ -1,7 +1,9 @@
 // Load and save of the largest valid group (127 publishers, 254 remarks)
 // against the floor: a plain read and a plain write of the same bytes. The
 // save is durable (flushed to the disk, then renamed over the target), so the
-// floor is measured twice: plain, and with the same flush and rename.
+// floor is measured twice: plain, and with the same flush and rename. Each
+// save also looks through the target's folder for temporaries of killed
+// saves, so it is measured once more in a folder crowded with other files.
 #include "fixtures/group_fixture.h"
 #include "groupdata/group_store.h"
 
@@ -12,6 +14,7 @@
 #include <fcntl.h>
 #include <map>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -24,8 +27,10 @@ class NoMessages : public groupdata::StoreMessages {
     void remarkTableFull() override {}
 };
 
+constexpr int crowd = 5000;
+
 struct Files {
-    std::string folder, source, target, temporary;
+    std::string folder, source, target, temporary, crowded;
     std::size_t size = 0;
     Files() {
         const char* tmp = std::getenv("TMPDIR");
@@ -38,12 +43,21 @@ struct Files {
         const auto bytes = fixture::buildGroupFile(fixture::largestGroup());
         fixture::writeBytes(source, bytes);
         size = bytes.size();
+        crowded = folder + "/crowded";
+        ::mkdir(crowded.c_str(), 0700);
+        for (int i = 0; i < crowd; ++i)
+            fixture::writeBytes(crowdName(i), {});
     }
     ~Files() {
+        for (int i = 0; i < crowd; ++i)
+            ::unlink(crowdName(i).c_str());
+        ::unlink((crowded + "/out.k09").c_str());
+        ::rmdir(crowded.c_str());
         for (const std::string& f : {source, target, temporary})
             ::unlink(f.c_str());
         ::rmdir(folder.c_str());
     }
+    std::string crowdName(int i) const { return crowded + "/other" + std::to_string(i) + ".k09"; }
 };
 
 Files& files() {
@@ -57,6 +71,18 @@ void LoadSave(benchmark::State& state) {
     for (auto _ : state) {
         store.loadGroupFile(files().source);
         if (!store.saveGroupFile(files().target))
+            std::abort();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files().size * 2));
+}
+
+void LoadSaveCrowdedFolder(benchmark::State& state) {
+    NoMessages messages;
+    groupdata::GroupStore store(messages);
+    const std::string target = files().crowded + "/out.k09";
+    for (auto _ : state) {
+        store.loadGroupFile(files().source);
+        if (!store.saveGroupFile(target))
             std::abort();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files().size * 2));
@@ -95,6 +121,7 @@ void PlainReadDurableWrite(benchmark::State& state) {
 }
 
 BENCHMARK(LoadSave);
+BENCHMARK(LoadSaveCrowdedFolder);
 BENCHMARK(PlainReadWrite);
 BENCHMARK(PlainReadDurableWrite);
 
@@ -126,6 +153,9 @@ int main(int argc, char** argv) {
         std::printf("load+save / plain read+flushed write:    %.2fx  (target: within 3x)\n",
                     s.at("LoadSave") / s.at("PlainReadDurableWrite"));
     }
+    if (s.count("LoadSave") && s.count("LoadSaveCrowdedFolder"))
+        std::printf("load+save beside %d other files / alone: %.2fx\n", crowd,
+                    s.at("LoadSaveCrowdedFolder") / s.at("LoadSave"));
     benchmark::Shutdown();
     return 0;
 }

@@ -150,7 +150,9 @@ void CListDlg::PaintPage(int left, int top, int right, int bottom, CDC* dc) {
         const ListRow row = readListRow(source, publisher);
 
         dc->SetTextAlign(TA_LEFT);
-        dc->TextOut(L + 2 * cxB, yRow, row.name);
+        // A long name is cut at its column instead of running over the next.
+        const RECT nameClip{L, yRow, x[0], T + (i + 2) * rowH + cyB};
+        dc->ExtTextOut(L + 2 * cxB, yRow, ETO_CLIPPED, &nameClip, row.name);
         DrawCheckMark(dc, x[1] - 20 * cxB, yTick, row.participated, 9);
         dc->SetTextAlign(TA_RIGHT);
         if (row.studies != 0)

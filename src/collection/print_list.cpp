@@ -168,7 +168,9 @@ void PrintList(CDC& dc, PrintLayout& layout, const ListSource& source, PrintCapt
         const int yT = rowTop + rowH / 8;
         const ListRow row = readListRow(source, p);
 
-        dc.TextOut(layout.leftMargin, yT, row.name);
+        // A long name is cut at the telephone column instead of printing over it.
+        const RECT nameClip{grid[1], rowTop - rowH / 6, c[0], rowTop + rowH - rowH / 6};
+        dc.ExtTextOut(layout.leftMargin, yT, ETO_CLIPPED, &nameClip, row.name);
 
         const QString first = listPhoneText(source, p, false);
         const QString second = listPhoneText(source, p, true);

@@ -13,9 +13,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,11 +40,14 @@ public:
     void remarkTableFull() override {}
 };
 
-bool sameFile(const QString& a, const QString& b) {
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    return first.exists() && second.exists() &&
-           first.canonicalFilePath() == second.canonicalFilePath();
+// Opens path for writing without waiting: a pipe nobody reads is refused at
+// once instead of hanging the command. Returns -1 with errno set on failure.
+int openOutput(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd >= 0)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
 
 // Copies the finished PDF to its destination, reporting every failure; a
@@ -52,12 +59,14 @@ bool deliver(const QString& finished, const QString& destination) {
         return false;
     }
     const QByteArray bytes = source.readAll();
-    QFile target(destination);
-    if (QFileInfo(destination).isDir() ||
-        !target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        complain(QString("cannot write %1: %2")
-                     .arg(destination, QFileInfo(destination).isDir() ? QString("is a folder")
-                                                                      : target.errorString()));
+    if (QFileInfo(destination).isDir()) {
+        complain(QString("cannot write %1: is a folder").arg(destination));
+        return false;
+    }
+    const int fd = openOutput(destination);
+    QFile target;
+    if (fd < 0 || !target.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        complain(QString("cannot write %1: %2").arg(destination, qt_error_string(errno)));
         return false;
     }
     const bool written = target.write(bytes) == bytes.size() && target.flush();
@@ -73,22 +82,29 @@ bool deliver(const QString& finished, const QString& destination) {
 }
 
 int printPdf(const QString& outputPath, const QString& groupPath) {
-    const QFileInfo group(groupPath);
-    if (!group.exists()) {
-        complain(QString("the group file %1 does not exist").arg(groupPath));
+    // The group file is looked at through what was opened, without waiting,
+    // so a pipe or a device is refused rather than read.
+    const int fd =
+        ::open(QFile::encodeName(groupPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        complain(errno == ENOENT ? QString("the group file %1 does not exist").arg(groupPath)
+                                 : QString("cannot read the group file %1: %2")
+                                       .arg(groupPath, qt_error_string(errno)));
         return 1;
     }
-    if (group.isDir()) {
-        complain(QString("%1 is a folder, not a group file").arg(groupPath));
+    struct stat group {};
+    const bool examined = ::fstat(fd, &group) == 0;
+    ::close(fd);
+    if (!examined || !S_ISREG(group.st_mode)) {
+        complain(examined && S_ISDIR(group.st_mode)
+                     ? QString("%1 is a folder, not a group file").arg(groupPath)
+                     : QString("%1 is not a regular file, not a group file").arg(groupPath));
         return 1;
     }
-    QFile probe(groupPath);
-    if (!probe.open(QIODevice::ReadOnly)) {
-        complain(QString("cannot read the group file %1: %2").arg(groupPath, probe.errorString()));
-        return 1;
-    }
-    probe.close();
-    if (sameFile(outputPath, groupPath)) {
+    // By any of its names, hard links included.
+    struct stat output {};
+    if (::stat(QFile::encodeName(outputPath).constData(), &output) == 0 &&
+        output.st_dev == group.st_dev && output.st_ino == group.st_ino) {
         complain(QString("the PDF would overwrite the group file %1").arg(groupPath));
         return 1;
     }

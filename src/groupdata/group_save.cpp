@@ -11,23 +11,30 @@ bool GroupStore::saveGroupFile(std::string path) {
         messages.tooFewPublishers();
         return false;
     }
+    // The header in the store follows what is saved.
     writeU16(publisherBuffer.data() + GroupHeader::remarkCountOffset, remarkCount);
-
-    // The stored form is built in a copy: the store itself stays in plain form
-    // and byte for byte as it was, whatever happens to the file.
-    const std::size_t recordsSize = (std::size_t{publisherCount} + 1) * recordSize;
-    const std::size_t remarksSize = std::size_t{remarkCount} * remarkRecordSize;
-    std::vector<std::uint8_t> image(recordsSize + remarksSize, 0);
-    std::copy_n(publisherBuffer.begin(), recordsSize, image.begin());
-    for (unsigned i = 1; i <= publisherCount; ++i)
-        scrambleRecord(+1, image.data() + std::size_t{i} * recordSize);
-    std::copy_n(remarkTable.begin(), std::min(remarksSize, remarkTable.size()),
-                image.begin() + static_cast<std::ptrdiff_t>(recordsSize));
-
+    const std::vector<std::uint8_t> image = groupImage();
     const bool written = replaceFileAtomically(path, image.data(), image.size());
     if (!written)
         showCreateError(path);
     return written;
+}
+
+std::vector<std::uint8_t> GroupStore::groupImage() const {
+    if (!dataValid)
+        return {};
+    // The stored form is built in a copy: the store itself stays in plain form.
+    const std::size_t recordsSize = (std::size_t{publisherCount} + 1) * recordSize;
+    const std::size_t remarksSize = std::size_t{remarkCount} * remarkRecordSize;
+    std::vector<std::uint8_t> image(recordsSize + remarksSize, 0);
+    std::copy_n(publisherBuffer.begin(), std::min(recordsSize, publisherBuffer.size()),
+                image.begin());
+    writeU16(image.data() + GroupHeader::remarkCountOffset, remarkCount);
+    for (unsigned i = 1; i <= publisherCount; ++i)
+        scrambleRecord(+1, image.data() + std::size_t{i} * recordSize);
+    std::copy_n(remarkTable.begin(), std::min(remarksSize, remarkTable.size()),
+                image.begin() + static_cast<std::ptrdiff_t>(recordsSize));
+    return image;
 }
 
 void GroupStore::showCreateError(const std::string& path) {

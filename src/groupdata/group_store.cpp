@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace groupdata {
@@ -26,6 +29,7 @@ std::string systemCurrentDirectory() {
 }
 
 constexpr std::size_t spareRemarkEntries = 100;
+constexpr std::size_t largestGroupFile = 128 * recordSize + 0xFFFF * remarkRecordSize;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -80,40 +84,65 @@ void GroupStore::clearStore() {
 }
 
 bool GroupStore::loadGroupFile(std::string path) {
-    const std::tm now = localTime ? localTime() : systemLocalTime();
     clearStore();
     // Only a regular file can be a group file; opening a pipe or a terminal
-    // would wait for a writer that never comes.
-    std::error_code error;
-    const auto type = std::filesystem::status(path, error).type();
-    if (type != std::filesystem::file_type::regular)
+    // would wait for a writer that never comes, so the open does not wait and
+    // what it opened is looked at before anything is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return true;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         return true;
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+        return true;
+    }
+
+    // No header can promise more than the largest group file; whatever
+    // follows is never read.
+    std::vector<std::uint8_t> bytes(
+        std::min<std::uintmax_t>(static_cast<std::uintmax_t>(st.st_size), largestGroupFile));
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    if (std::ferror(file.get()))
+        return true;
+    file.reset();
+
+    if (!loadGroupImage(bytes.data(), bytes.size()))
+        return false;
+    if (publisherCount != 0)
+        loadedPath = path;
+    return true;
+}
+
+bool GroupStore::loadGroupImage(const std::uint8_t* data, std::size_t size) {
+    const std::tm now = localTime ? localTime() : systemLocalTime();
+    clearStore();
 
     GroupHeader head;
-    const std::size_t got = std::fread(head.bytes.data(), 1, recordSize, file.get());
     // Anything that is not a group file loads as an empty group, which is never
     // saved, so the file cannot later be overwritten with what was misread.
-    if (got < recordSize || head.publisherCount() < 0 || head.headerMonth() >= monthCount)
+    if (size < recordSize)
+        return true;
+    std::copy_n(data, recordSize, head.bytes.begin());
+    if (head.publisherCount() < 0 || head.headerMonth() >= monthCount)
         return true;
 
     publisherCount = static_cast<std::uint16_t>(head.publisherCount());
     remarkCount = head.remarkCount();
     if (!allocateGroupBuffers())
         return false;
-    std::copy(head.bytes.begin(), head.bytes.end(), publisherBuffer.begin());
 
-    // Records and entries the end of the file cuts off stay zero.
-    std::fread(publisherBuffer.data() + recordSize, 1, std::size_t{publisherCount} * recordSize,
-               file.get());
-    std::fread(remarkTable.data(), 1, std::size_t{remarkCount} * remarkRecordSize, file.get());
-    if (std::ferror(file.get())) {
-        clearStore();
-        return true;
-    }
-    file.reset();
+    // Records and entries the end of the data cuts off stay zero.
+    const std::size_t recordsSize = (std::size_t{publisherCount} + 1) * recordSize;
+    const std::size_t remarksSize = std::size_t{remarkCount} * remarkRecordSize;
+    std::copy_n(data, std::min(size, recordsSize), publisherBuffer.begin());
+    if (size > recordsSize)
+        std::copy_n(data + recordsSize, std::min(size - recordsSize, remarksSize),
+                    remarkTable.begin());
 
     groupNumber = head.groupNumber();
     reportMonth = head.headerMonth();
@@ -122,10 +151,8 @@ bool GroupStore::loadGroupFile(std::string path) {
     const ReportPeriod period = reportPeriodOf(reportMonth, now);
     reportYear = period.year;
     yearSlot = period.slot;
-    if (publisherCount != 0) {
+    if (publisherCount != 0)
         scrambleAll(-1);
-        loadedPath = path;
-    }
     return true;
 }
 

@@ -54,9 +54,17 @@ public:
     // count of 128 or more, a header month past December, a read error) leaves
     // the store empty and loadedPath as it was, so nothing saves over it later.
     bool loadGroupFile(std::string path);
-    // Writes a temporary file beside path and renames it over path only when
-    // every byte was written and flushed; path is never left half-written.
+    // The same load from the bytes of a group file held in memory; loadedPath
+    // is left alone, as no file was opened.
+    bool loadGroupImage(const std::uint8_t* data, std::size_t size);
+    // Replaces path only when every byte was written and flushed (see
+    // replaceFileAtomically): through a temporary file beside it, or, in a
+    // folder that refuses new files, in place. A read-only file is refused.
     bool saveGroupFile(std::string path);
+    // The bytes a save writes: the records in stored form with the current
+    // remark count in the header, then the remark entries in use. Empty when
+    // no group is loaded.
+    std::vector<std::uint8_t> groupImage() const;
     // Message 1231 with the path; a relative path is joined to the working directory.
     void showCreateError(const std::string& path);
     void scrambleAll(int direction);

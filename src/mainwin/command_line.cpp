@@ -1,6 +1,7 @@
 #include "mainwin/command_line.h"
 
 #include "collection/print_pdf_command.h"
+#include "platform/win_app.h"
 
 #include <QFileInfo>
 
@@ -66,6 +67,12 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
             printUsage(stderr, programName(argv));
             return 2;
         }
+    }
+    if (!platform::canOpenDisplay()) {
+        std::fprintf(stderr,
+                     "%s: cannot open the display; use --print-pdf for printing without one\n",
+                     programName(argv).constData());
+        return 1;
     }
     return std::nullopt;
 }

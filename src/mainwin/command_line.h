@@ -1,6 +1,7 @@
 #pragma once
 // What the program's command line asks before any window opens: help, the
-// version, the PDF printing command, or an option nobody knows.
+// version, the PDF printing command, or an option nobody knows; and whether a
+// window can open at all.
 
 #include <optional>
 

@@ -308,12 +308,12 @@ void CMainDlg::OnOpenGroupFile() {
     // Start in the loaded file's folder while that file is still there.
     const QString loaded = fromStorePath(store().loadedPath);
     const qsizetype slash = loaded.lastIndexOf('/');
-    QFile probe(loaded);
-    if (loaded.size() > 8 && probe.open(QIODevice::ReadOnly) && slash >= 2)
+    // Looked at without opening it: a pipe in its place must not hold us up.
+    const QFileInfo probe(loaded);
+    if (loaded.size() > 8 && probe.isFile() && probe.isReadable() && slash >= 2)
         dlg.initialDir = loaded.left(slash);
     else
         dlg.initialDir = startDirectory;
-    probe.close();
     dlg.title = ResString(res::IDS_OPEN_TITLE);
 
     if (dlg.DoModal() == IDOK) {

@@ -4,19 +4,44 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace platform {
 namespace {
 
-QStringList readLines(const QString& file) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    QString text = QString::fromUtf8(in.readAll());
+// A settings file of ours holds a few short lines; anything larger is some
+// other file the name was pointed at.
+constexpr qint64 maxSettingsSize = 64 * 1024;
+
+// The lines of the settings file; false when something is there that is not a
+// settings file we can read whole (a pipe, a device, a folder, a huge file).
+// Nothing here waits for a writer or reads without end.
+bool readLines(const QString& file, QStringList& lines) {
+    lines.clear();
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxSettingsSize) {
+        ::close(fd);
+        return false;
+    }
+    QFile in;
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return false;
+    // The size stat gave may be outdated, or zero for files the kernel makes up.
+    const QByteArray bytes = in.read(maxSettingsSize + 1);
+    if (bytes.size() > maxSettingsSize || in.error() != QFileDevice::NoError)
+        return false;
+    QString text = QString::fromUtf8(bytes);
     text.replace("\r\n", "\n");
-    QStringList lines = text.split('\n');
+    lines = text.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    return lines;
+    return true;
 }
 
 bool isSection(const QString& line, QString* name = nullptr) {
@@ -41,7 +66,9 @@ QString keyOf(const QString& line) {
 QString readProfileString(const QString& file, const QString& section, const QString& key,
                           const QString& defaultValue) {
     bool inSection = false;
-    for (const QString& line : readLines(file)) {
+    QStringList lines;
+    readLines(file, lines);
+    for (const QString& line : lines) {
         QString name;
         if (isSection(line, &name)) {
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;
@@ -61,7 +88,10 @@ bool writeProfileString(const QString& file, const QString& section, const QStri
     flat.replace('\r', ' ').replace('\n', ' ');
     const QString entry = key + '=' + flat;
 
-    QStringList lines = readLines(file);
+    // What could not be read is not ours to overwrite.
+    QStringList lines;
+    if (!readLines(file, lines))
+        return false;
     qsizetype sectionStart = -1;
     qsizetype insertAt = -1;
     for (qsizetype i = 0; i < lines.size(); ++i) {

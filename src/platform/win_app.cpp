@@ -46,6 +46,14 @@ bool installToolkitTranslation() {
     return true;
 }
 
+bool canOpenDisplay() {
+    // A platform named by the user is taken as it stands (offscreen, a remote
+    // display); otherwise the toolkit looks for Wayland or X11 by these.
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY");
+}
+
 int CWinApp::run(int& argc, char** argv) {
     QApplication application(argc, argv);
     installToolkitTranslation();

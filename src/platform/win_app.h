@@ -51,4 +51,9 @@ CWinApp* AfxGetApp();
 // Dutch; false when the translation is not installed, which leaves them in English.
 bool installToolkitTranslation();
 
+// Whether a window can be opened at all. Without a display the toolkit ends
+// the program with abort() as soon as the application object is created, so
+// this is asked first.
+bool canOpenDisplay();
+
 } // namespace platform

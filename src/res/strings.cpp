@@ -88,6 +88,8 @@ const std::map<unsigned, const char*>& stringTable() {
         {1496, "Het teken \"%1\" kan niet in een opmerking worden opgeslagen."},
         {1497, "Kan geen reservekopie van %1 maken in %2.\nDe lijst wordt wel opgeslagen."},
         {1500, "de dienst"},
+        {1510, "Kan de reservekopie %1 niet lezen.\nDe lijst is niet veranderd."},
+        {1511, "Kan geen reservekopie van %1 maken in %2.\nDe vorige versie is niet teruggezet."},
         {1560, "ja"},
         {1561, "nee"},
         {1562, "Volgend telefoonnummer"},

@@ -1,6 +1,7 @@
 #pragma once
 // Reads a PDF back with the poppler tools, as a person's PDF reader would.
 
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -10,7 +11,8 @@ namespace pdf {
 
 inline bool toolsInstalled() {
     return !QStandardPaths::findExecutable("pdftotext").isEmpty() &&
-           !QStandardPaths::findExecutable("pdfinfo").isEmpty();
+           !QStandardPaths::findExecutable("pdfinfo").isEmpty() &&
+           !QStandardPaths::findExecutable("pdftoppm").isEmpty();
 }
 
 inline QString run(const QString& tool, const QStringList& arguments) {
@@ -32,6 +34,15 @@ inline int pages(const QString& path) {
         if (line.startsWith("Pages:"))
             return line.mid(6).trimmed().toInt();
     return -1;
+}
+
+// The first page in shades of grey at the given resolution, as a viewer shows
+// it; a null image when it cannot be rendered.
+inline QImage firstPage(const QString& path, int dotsPerInch) {
+    const QString prefix = path + ".page";
+    run("pdftoppm", {"-gray", "-r", QString::number(dotsPerInch), "-f", "1", "-l", "1",
+                     "-singlefile", path, prefix});
+    return QImage(prefix + ".pgm");
 }
 
 } // namespace pdf

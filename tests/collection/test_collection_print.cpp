@@ -27,6 +27,7 @@ struct Printed {
     PrintOutcome outcome = PrintOutcome::NoDevice;
     PrintCaptions captions;
     QString pdf;
+    QPoint pageOrigin; // where the printer's pixel (0, 0) lies on the paper
 
     std::vector<DrawCall> texts() const { return DrawRecorder{calls}.ofKind(DrawCall::Text); }
     const DrawCall* textAt(int x, int y) const {
@@ -76,6 +77,7 @@ Printed printGroup(const QString& folder, const fixture::Group& group, int dpi =
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setResolution(dpi);
     printer.setOutputFileName(printed.pdf);
+    printed.pageOrigin = printer.pageRect(QPrinter::DevicePixel).topLeft().toPoint();
     const ListSource source{store, store.reportMonth, 0, store.groupNumber};
     DrawRecorder recorder;
     platform::setDrawRecorder(&recorder);
@@ -109,6 +111,7 @@ private slots:
     void remarkCell();
     void telephoneCell_data();
     void telephoneCell();
+    void longNameStaysInItsColumn();
     void languageCharSets_data();
     void languageCharSets();
     // The dialog's commands; the printer selection lasts for the run, so the
@@ -345,6 +348,30 @@ void CollectionPrintTest::telephoneCell() {
     QCOMPARE(printed.cellTexts(phoneX, 2220), lines);
     // Back in the row font for the rest of the row.
     QCOMPARE(-printed.textAt(3540, firstRowText)->font.lfHeight, 83);
+}
+
+// A name wider than its column is cut at the telephone column, on the page as
+// a viewer shows it.
+void CollectionPrintTest::longNameStaysInItsColumn() {
+    if (!pdf::toolsInstalled())
+        QSKIP("poppler-utils is not installed");
+    const Printed printed = printGroup(dir.path(), oneRow(Publisher("WWWWWWWWWW", "WWWWWWWWW")));
+    QCOMPARE(printed.outcome, PrintOutcome::Printed);
+    // At 100 dots per inch, a sixth of the printer's 600: the first row lies
+    // between y 875 and 1025, the name column between x 270 and 1470, the
+    // telephone column between 1470 and 2220 (printer pixels from the origin).
+    const QImage page = pdf::firstPage(printed.pdf, 100);
+    QVERIFY(!page.isNull());
+    const QPoint o = printed.pageOrigin;
+    auto darkPixels = [&](int fromX, int toX) {
+        int dark = 0;
+        for (int y = (o.y() + 875) / 6 + 3; y < (o.y() + 1025) / 6 - 2; ++y)
+            for (int x = (o.x() + fromX) / 6 + 3; x < (o.x() + toX) / 6 - 2; ++x)
+                dark += qGray(page.pixel(x, y)) < 128;
+        return dark;
+    };
+    QVERIFY(darkPixels(270, 1470) > 0);
+    QCOMPARE(darkPixels(1470, 2220), 0);
 }
 
 void CollectionPrintTest::languageCharSets_data() {

@@ -70,6 +70,7 @@ private slots:
     void rowContents_data();
     void rowContents();
     void pageRendersAsDrawn();
+    void longNameStaysInItsColumn();
 };
 
 void CollectionViewTest::paging_data() {
@@ -330,6 +331,32 @@ void CollectionViewTest::pageRendersAsDrawn() {
         QCOMPARE(page.pixelColor(3, geometry.rowH * 5), QColor(Qt::black));
         // The long remark stops at the right edge of the surface.
         QCOMPARE(page.width(), geometry.W);
+    });
+}
+
+// A name wider than its column is cut at the column line: nothing of it shows
+// in the participated column beside it.
+void CollectionViewTest::longNameStaysInItsColumn() {
+    fixture::Group group;
+    group.month(2).number(1);
+    group.publisher(Publisher("WWWWWWWWWW", "WWWWWWWWW"));
+    harness::MainWindow run;
+    run.startWith(run.writeGroup("Groep.k09", group));
+
+    withList(run, [&](CListDlg& list) {
+        QImage page;
+        paintedCalls(list, &page);
+        const Page geometry(list);
+        auto darkPixels = [&](int fromX, int toX) {
+            int dark = 0;
+            for (int y = geometry.rowH + 2; y < 2 * geometry.rowH - 1; ++y)
+                for (int x = fromX; x < toX; ++x)
+                    dark += qGray(page.pixel(x, y)) < 128;
+            return dark;
+        };
+        QVERIFY(darkPixels(1, geometry.x[0]) > 0);
+        // Up to the tick box, whose right edge is 20 pixels before the next line.
+        QCOMPARE(darkPixels(geometry.x[0] + 1, geometry.x[1] - 20 - 96 / 9 - 1), 0);
     });
 }
 

@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using fixture::Cell;
 using fixture::Publisher;
 
@@ -205,6 +208,19 @@ void PrintPdfCommandTest::badInput_data() {
     QTest::newRow("output over the group file")
         << QStringList{"--print-pdf", "{group}", "{group}"} << 1 << "overwrite"
         << "";
+    QTest::newRow("output is a hard link to the group file")
+        << QStringList{"--print-pdf", "{dir}/hard.pdf", "{group}"} << 1 << "overwrite"
+        << "";
+    QTest::newRow("output is a symbolic link to the group file")
+        << QStringList{"--print-pdf", "{dir}/soft.pdf", "{group}"} << 1 << "overwrite"
+        << "";
+    QTest::newRow("output is a pipe nobody reads")
+        << QStringList{"--print-pdf", "{dir}/pipe.pdf", "{group}"} << 1 << "cannot write"
+        << "";
+    QTest::newRow("pipe as group file")
+        << QStringList{"--print-pdf", out, "{dir}/pipe.k09"} << 1 << "not a regular file" << out;
+    QTest::newRow("device as group file")
+        << QStringList{"--print-pdf", out, "/dev/zero"} << 1 << "not a regular file" << out;
     QTest::newRow("no group file named") << QStringList{"--print-pdf", out} << 2 << "usage" << out;
     QTest::newRow("one argument too many")
         << QStringList{"--print-pdf", out, "{group}", "{group}"} << 2 << "usage" << out;
@@ -225,6 +241,13 @@ void PrintPdfCommandTest::badInput() {
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write("geen groep");
     }
+    QFile::remove(dir.filePath("hard.pdf"));
+    QFile::remove(dir.filePath("soft.pdf"));
+    QCOMPARE(::link(QFile::encodeName(groupFile), QFile::encodeName(dir.filePath("hard.pdf"))), 0);
+    QVERIFY(QFile::link(groupFile, dir.filePath("soft.pdf")));
+    for (const char* pipe : {"pipe.pdf", "pipe.k09"})
+        if (!QFileInfo::exists(dir.filePath(pipe)))
+            QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(pipe)), 0600), 0);
     for (QString& argument : arguments)
         argument.replace("{group}", groupFile).replace("{dir}", dir.path());
     notCreated.replace("{dir}", dir.path());

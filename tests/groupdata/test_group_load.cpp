@@ -33,6 +33,7 @@ private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
         QVERIFY(::mkfifo(path("pipe.k09").toLocal8Bit().constData(), 0600) == 0);
+        QVERIFY(QFile::link(path("pipe.k09"), path("pipe-link.k09")));
     }
 
     void plainFormAfterLoad() {
@@ -165,6 +166,54 @@ private slots:
         QCOMPARE(fileBytes(out), group);
     }
 
+    // Bytes held in memory load exactly as the same bytes in a file, and the
+    // image of the loaded group is what a save writes.
+    void memoryLoadMatchesFile_data() {
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray valid = toQt(fixture::buildGroupFile(twoPublishers()));
+        QByteArray countOnly = valid.left(int(recordSize));
+        countOnly[184] = char(0xFF), countOnly[185] = char(0xFF);
+        QTest::newRow("complete") << valid;
+        QTest::newRow("records cut short") << valid.left(int(2 * recordSize) + 5);
+        QTest::newRow("65535 remarks promised, none held") << countOnly;
+        QTest::newRow("longer than its records") << valid + QByteArray(4 * 1024 * 1024, char(0xAB));
+        QTest::newRow("815 bytes") << valid.left(815);
+        QTest::newRow("header month 12") << QByteArray(valid).replace(238, 1, "\x0c");
+    }
+    void memoryLoadMatchesFile() {
+        QFETCH(QByteArray, content);
+        const QString file = path("memory.k09");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(content), content.size());
+        f.close();
+
+        RecordingMessages messages;
+        GroupStore fromFile(messages), fromMemory(messages);
+        fromMemory.loadedPath = "before";
+        QVERIFY(fromFile.loadGroupFile(file.toStdString()));
+        QVERIFY(fromMemory.loadGroupImage(reinterpret_cast<const std::uint8_t*>(content.data()),
+                                          std::size_t(content.size())));
+        QCOMPARE(fromMemory.dataValid, fromFile.dataValid);
+        QCOMPARE(fromMemory.publisherCount, fromFile.publisherCount);
+        QCOMPARE(fromMemory.remarkCount, fromFile.remarkCount);
+        QCOMPARE(fromMemory.reportMonth, fromFile.reportMonth);
+        QCOMPARE(fromMemory.groupNumber, fromFile.groupNumber);
+        QVERIFY(fromMemory.publisherBuffer == fromFile.publisherBuffer);
+        QVERIFY(fromMemory.remarkTable == fromFile.remarkTable);
+        QCOMPARE(fromMemory.loadedPath, std::string("before"));
+
+        const std::vector<std::uint8_t> image = fromMemory.groupImage();
+        if (!fromFile.dataValid) {
+            QVERIFY(image.empty());
+            return;
+        }
+        const QString out = path("memory-out.k09");
+        QVERIFY(fromFile.saveGroupFile(out.toStdString()));
+        QCOMPARE(toQt(image), fileBytes(out));
+        QCOMPARE(toQt(image).left(int(recordSize)), content.left(int(recordSize)));
+    }
+
     // What is not a group file leaves an empty store and the previous path,
     // so the exit save cannot write over it.
     void notAGroupFile_data() {
@@ -208,6 +257,7 @@ private slots:
         QTest::newRow("missing file") << "missing.k09";
         QTest::newRow("folder") << ".";
         QTest::newRow("pipe") << "pipe.k09";
+        QTest::newRow("link to a pipe") << "pipe-link.k09";
         QTest::newRow("device") << "/dev/zero";
     }
     void unreadablePaths() {

@@ -1,12 +1,14 @@
 // Saving group files: what is written, and that a failure never harms the target.
 #include "recording_messages.h"
 #include "store_test_support.h"
+#include "unprivileged_child.h"
 
 #include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using groupdata::GroupStore;
@@ -18,6 +20,22 @@ class TestGroupSave : public QObject {
 
     QTemporaryDir dir;
     QString path(const QString& name) const { return dir.filePath(name); }
+
+    static ino_t inodeOf(const QString& file) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(file), &st) == 0 ? st.st_ino : 0;
+    }
+
+    // A fresh folder the unprivileged user can reach and own files in.
+    QString sharedFolder(const UnprivilegedUser& user, const QString& name) {
+        ::chmod(QFile::encodeName(dir.path()), 0755);
+        const QString folder = path(name);
+        QDir(folder).removeRecursively();
+        if (!QDir(dir.path()).mkpath(name) ||
+            ::chown(QFile::encodeName(folder), user.uid, user.gid) != 0)
+            return QString();
+        return folder;
+    }
 
     static QStringList entries(const QString& folder) {
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
@@ -156,23 +174,128 @@ private slots:
         QCOMPARE(fileBytes(target), fileBytes(big));
     }
 
-    void readOnlyFolder() {
-        if (geteuid() == 0)
-            QSKIP("permissions do not stop root; the other unwritable targets cover this path");
-        QVERIFY(QDir(dir.path()).mkpath("locked"));
-        const QString target = path("locked/g.k09");
+    // A shared folder may refuse new files while the group file itself may be
+    // written: the file is then written in place. A read-only file is never
+    // replaced, whatever its folder allows. Run as a user the modes bind.
+    void permissions_data() {
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<bool>("fileWritable");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("read-only folder, writable file") << false << true << true;
+        QTest::newRow("writable folder, read-only file") << true << false << false;
+        QTest::newRow("read-only folder, read-only file") << false << false << false;
+    }
+    void permissions() {
+        QFETCH(bool, folderWritable);
+        QFETCH(bool, fileWritable);
+        QFETCH(bool, saved);
+        UnprivilegedUser user{};
+        if (!unprivilegedUser(user))
+            QSKIP("there is no unprivileged user to save as");
+        const QString folder = sharedFolder(user, "shared");
+        const QString target = folder + "/g.k09";
         RecordingMessages messages;
         GroupStore store(messages);
         load(store, target);
+        store.setLateFlag(1, 9);
         const QByteArray original = fileBytes(target);
-        QVERIFY(QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::ExeOwner));
-        const bool written = store.saveGroupFile(target.toStdString());
-        QFile::setPermissions(path("locked"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(!written);
-        QCOMPARE(messages.shown, std::vector<std::string>{"1231 " + target.toStdString()});
+        QCOMPARE(::chown(QFile::encodeName(target), user.uid, user.gid), 0);
+        QCOMPARE(::chmod(QFile::encodeName(target), fileWritable ? 0644 : 0444), 0);
+        QCOMPARE(::chmod(QFile::encodeName(folder), folderWritable ? 0755 : 0555), 0);
+        const ino_t inode = inodeOf(target);
+
+        const int status = runAsUser(user, [&] {
+            if (::access(QFile::encodeName(target), R_OK) != 0)
+                return childCannotRun;
+            const bool written = store.saveGroupFile(target.toStdString());
+            if (written)
+                return messages.shown.empty() ? 0 : 2;
+            return messages.shown == std::vector<std::string>{"1231 " + target.toStdString()} ? 1
+                                                                                              : 2;
+        });
+        ::chmod(QFile::encodeName(folder), 0755);
+        if (status == childCannotRun)
+            QSKIP("the unprivileged user cannot reach the test folder");
+        QCOMPARE(status, saved ? 0 : 1);
+        QCOMPARE(entries(folder), QStringList{"g.k09"});
+        QCOMPARE(inodeOf(target), inode);
+        if (saved) {
+            GroupStore reread(messages);
+            QVERIFY(reread.loadGroupFile(target.toStdString()));
+            QVERIFY(reread.isLateFlag(1, 9));
+            QVERIFY(reread.publisherBuffer == store.publisherBuffer);
+        } else {
+            QCOMPARE(fileBytes(target), original);
+        }
+    }
+
+    // Written in place, a write cut short (the file size limit, as a full
+    // disk would) puts the old bytes back.
+    void inPlaceWriteCutShort() {
+        UnprivilegedUser user{};
+        if (!unprivilegedUser(user))
+            QSKIP("there is no unprivileged user to save as");
+        const QString folder = sharedFolder(user, "cut");
+        const QString target = folder + "/g.k09";
+        RecordingMessages messages;
+        GroupStore small(messages);
+        load(small, target);
+        const QByteArray original = fileBytes(target);
+        const QString big = path("big-in-place.k09");
+        fixture::writeGroupFile(big.toStdString(), fixture::largestGroup());
+        GroupStore store(messages);
+        QVERIFY(store.loadGroupFile(big.toStdString()));
+        QCOMPARE(::chown(QFile::encodeName(target), user.uid, user.gid), 0);
+        QCOMPARE(::chmod(QFile::encodeName(folder), 0555), 0);
+
+        const int status = runAsUser(user, [&] {
+            if (::access(QFile::encodeName(target), W_OK) != 0)
+                return childCannotRun;
+            rlimit limit{};
+            limit.rlim_cur = limit.rlim_max = 40000; // the group needs about 116 000 bytes
+            std::signal(SIGXFSZ, SIG_IGN);
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                return childCannotRun;
+            return store.saveGroupFile(target.toStdString()) ? 0 : 1;
+        });
+        ::chmod(QFile::encodeName(folder), 0755);
+        if (status == childCannotRun)
+            QSKIP("the unprivileged user cannot reach the test folder");
+        QCOMPARE(status, 1);
         QCOMPARE(fileBytes(target), original);
-        QCOMPARE(entries(path("locked")), QStringList{"g.k09"});
+        QCOMPARE(entries(folder), QStringList{"g.k09"});
+    }
+
+    // Temporary files of a save that was killed go at the next save of the
+    // same file; those of a live writer and every other name stay.
+    void staleTemporaries() {
+        QVERIFY(QDir(dir.path()).mkpath("temps"));
+        const QString target = path("temps/g.k09");
+        RecordingMessages messages;
+        GroupStore store(messages);
+        load(store, target);
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(0);
+        QVERIFY(child > 0);
+        QCOMPARE(::waitpid(child, nullptr, 0), child);
+        const QString dead = QString::number(child), live = QString::number(::getppid());
+        const QStringList kept{"g.k09",
+                               "g.k09.tmp" + live + "-3",
+                               "g.k09.tmp" + dead + "-3.bak",
+                               "g.k09.tmp" + dead + "-",
+                               "g.k09.tmpx" + dead + "-3",
+                               "other.k09.tmp" + dead + "-3"};
+        const QStringList removed{"g.k09.tmp" + dead + "-3", "g.k09.tmp" + dead + "-12"};
+        for (const QString& name : kept + removed) {
+            QFile file(path("temps/" + name));
+            if (name != "g.k09")
+                QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(store.saveGroupFile(target.toStdString()));
+        QStringList expected = kept;
+        expected.sort();
+        QCOMPARE(entries(path("temps")), expected);
     }
 
     // Replacing a file keeps what the user set on it: its permissions, and a

@@ -27,11 +27,14 @@ for size in 16 32 48 64 128 256; do
     file "$png" | grep -q "PNG image data, $size x $size" || fail "${size}px icon has the wrong size"
 done
 [ -x "$root/bin/dravo" ] || fail "program not executable"
+file "$root/bin/dravo" | grep -q ', stripped' || fail "program not stripped"
 grep -q '^Exec=dravo %f$' "$root/share/applications/nl.dravo.Dravo.desktop" || fail "Exec line"
-grep -q 'application/x-dravo-group' "$root/share/applications/nl.dravo.Dravo.desktop" || fail "MimeType"
+# The program opens group files only; the additions type is there for its icon.
+grep -qx 'MimeType=application/x-dravo-group;' "$root/share/applications/nl.dravo.Dravo.desktop" ||
+    fail "MimeType"
 grep -q '<glob pattern="\*.k09"/>' "$root/share/mime/packages/nl.dravo.Dravo.xml" || fail "k09 glob"
 grep -q '<glob pattern="\*.k19"/>' "$root/share/mime/packages/nl.dravo.Dravo.xml" || fail "k19 glob"
 desktop-file-validate "$root/share/applications/nl.dravo.Dravo.desktop"
 appstreamcli validate --no-net "$root/share/metainfo/nl.dravo.Dravo.metainfo.xml" >/dev/null
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "package does not depend on Qt"
-echo "package ok: $(basename "$deb")"
+echo "package ok: $(basename "$deb"), $(stat -c %s "$deb") bytes"

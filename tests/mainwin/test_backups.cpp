@@ -1,6 +1,9 @@
-// Copies of the group file kept before the exit replaces it.
+// Copies of the group file kept before a run replaces it, and putting one back.
 
 #include "mainwin/backups.h"
+
+#include "platform/message_box.h"
+#include "res/resource.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +22,15 @@ QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+QStringList contentsOf(const QList<BackupEntry>& entries) {
+    QStringList contents;
+    for (const BackupEntry& entry : entries)
+        contents << QString::fromLatin1(readFile(entry.path));
+    return contents;
+}
+
+const QDateTime morning(QDate(2026, 12, 11), QTime(9, 0, 0, 250));
 
 } // namespace
 
@@ -70,6 +82,161 @@ private slots:
         GroupBackups backups(dir.filePath("backups"));
         QVERIFY(backups.keepCopy(dir.filePath("Nieuw.k09")));
         QVERIFY(!QFileInfo::exists(dir.filePath("backups")));
+    }
+
+    // Whatever the clock does, the copy made last is listed first, the names
+    // sort in the order of making, and pruning drops the copies made first.
+    void orderOfMaking_data() {
+        QTest::addColumn<QList<qint64>>("clockSteps"); // ms the clock moves before each copy
+        QList<qint64> forward, sameMoment, setBackOnce, backEveryTime;
+        for (int i = 0; i < GroupBackups::keptCopies + 5; ++i) {
+            forward << 60000;
+            sameMoment << 0;
+            setBackOnce << (i == 22 ? -365LL * 24 * 3600 * 1000 : 1);
+            backEveryTime << -1;
+        }
+        QTest::newRow("clock going forward") << forward;
+        QTest::newRow("all in one millisecond") << sameMoment;
+        QTest::newRow("clock set back a year") << setBackOnce;
+        QTest::newRow("clock going back") << backEveryTime;
+    }
+    void orderOfMaking() {
+        QFETCH(QList<qint64>, clockSteps);
+        QTemporaryDir dir;
+        const QString group = dir.filePath("Groep.k09");
+        GroupBackups backups(dir.filePath("backups"));
+        QDateTime clock = morning;
+        backups.now = [&] { return clock; };
+        QStringList made;
+        QList<QDateTime> times;
+        for (int round = 1; round <= clockSteps.size(); ++round) {
+            clock = clock.addMSecs(clockSteps[round - 1]);
+            made.prepend("round " + QString::number(round));
+            times.prepend(clock);
+            writeFile(group, made.first().toLatin1());
+            QVERIFY(backups.keepCopy(group));
+            QCOMPARE(QString::fromLatin1(readFile(backups.list(group).first().path)), made.first());
+        }
+        const QList<BackupEntry> entries = backups.list(group);
+        QCOMPARE(contentsOf(entries), made.mid(0, GroupBackups::keptCopies));
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            QCOMPARE(entries[i].taken, times[i]);
+        QStringList names = QDir(backups.folderFor(group)).entryList(QDir::Files, QDir::Name);
+        std::reverse(names.begin(), names.end());
+        QStringList listed;
+        for (const BackupEntry& entry : entries)
+            listed << QFileInfo(entry.path).fileName();
+        QCOMPARE(names, listed);
+    }
+
+    // Files in the folder that are not copies of ours stay, and are not
+    // listed; copies named by time alone count as made before numbered ones.
+    void foreignAndTimeNamedFiles() {
+        QTemporaryDir dir;
+        const QString group = dir.filePath("Groep.k09");
+        GroupBackups backups(dir.filePath("backups"));
+        backups.now = [] { return morning; };
+        const QString folder = backups.folderFor(group);
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(folder + "/20270101-000000-000-2.k09", "old, same moment");
+        writeFile(folder + "/20270101-000000-000.k09", "old");
+        writeFile(folder + "/20260101-000000-000.k09", "older");
+        writeFile(folder + "/notes.txt", "mine");
+        writeFile(folder + "/000001-20260101-000000-000.k19", "another suffix");
+        writeFile(group, "now");
+        QVERIFY(backups.keepCopy(group));
+        const QList<BackupEntry> entries = backups.list(group);
+        QCOMPARE(contentsOf(entries), (QStringList{"now", "old, same moment", "old", "older"}));
+        QCOMPARE(entries[2].taken, QDateTime(QDate(2027, 1, 1), QTime(0, 0)));
+        for (int i = 0; i < GroupBackups::keptCopies; ++i)
+            QVERIFY(backups.keepCopy(group));
+        QCOMPARE(backups.list(group).size(), GroupBackups::keptCopies);
+        QCOMPARE(contentsOf(backups.list(group)).count("now"), GroupBackups::keptCopies);
+        QCOMPARE(readFile(folder + "/notes.txt"), QByteArray("mine"));
+        QCOMPARE(readFile(folder + "/000001-20260101-000000-000.k19"),
+                 QByteArray("another suffix"));
+    }
+
+    // Restoring keeps the current file as the newest copy first, and keeps
+    // the restored copy even when it was the oldest of a full folder.
+    void restore_data() {
+        QTest::addColumn<int>("restoredAge"); // 0 = the newest copy
+        QTest::newRow("newest copy") << 0;
+        QTest::newRow("oldest of a full folder") << GroupBackups::keptCopies - 1;
+    }
+    void restore() {
+        QFETCH(int, restoredAge);
+        QTemporaryDir dir;
+        const QString group = dir.filePath("Groep.k09");
+        GroupBackups backups(dir.filePath("backups"));
+        QDateTime clock = morning;
+        backups.now = [&] { return clock = clock.addSecs(1); };
+        for (int round = 1; round <= GroupBackups::keptCopies; ++round) {
+            writeFile(group, "round " + QByteArray::number(round));
+            QVERIFY(backups.keepCopy(group));
+        }
+        writeFile(group, "current");
+        const QString chosen = backups.list(group)[restoredAge].path;
+        const QByteArray chosenBytes = readFile(chosen);
+
+        QString error;
+        QVERIFY(backups.restore(group, chosen, &error));
+        QCOMPARE(error, QString());
+        QCOMPARE(readFile(group), chosenBytes);
+        const QList<BackupEntry> entries = backups.list(group);
+        QCOMPARE(entries.size(), GroupBackups::keptCopies);
+        QCOMPARE(readFile(entries.first().path), QByteArray("current"));
+        QCOMPARE(readFile(chosen), chosenBytes);
+    }
+
+    void restoreFailures_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("message"); // {group}, {backup} and {folder} are replaced
+        QTest::newRow("copy gone")
+            << "copy gone" << platform::AfxFormatString1(res::IDS_RESTORE_UNREADABLE, "{backup}");
+        QTest::newRow("copy is a folder")
+            << "copy is a folder"
+            << platform::AfxFormatString1(res::IDS_RESTORE_UNREADABLE, "{backup}");
+        QTest::newRow("no copy of the current file")
+            << "backup folder refused"
+            << platform::AfxFormatString2(res::IDS_RESTORE_NO_COPY, "{group}", "{folder}");
+        QTest::newRow("group file is a folder")
+            << "group is a folder" << platform::AfxFormatString1(res::IDS_CANNOT_CREATE, "{group}");
+    }
+    void restoreFailures() {
+        QFETCH(QString, failure);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QString group = dir.filePath("Groep.k09");
+        GroupBackups backups(dir.filePath("backups"));
+        writeFile(group, "old");
+        QVERIFY(backups.keepCopy(group));
+        QString backup = backups.list(group).first().path;
+        writeFile(group, "current");
+        if (failure == "copy gone") {
+            QVERIFY(QFile::remove(backup));
+        } else if (failure == "copy is a folder") {
+            backup = dir.filePath("a-folder.k09");
+            QVERIFY(QDir().mkpath(backup));
+        } else if (failure == "backup folder refused") {
+            // The copies' folder under a regular file cannot be made, not even by root.
+            writeFile(dir.filePath("plain"), "");
+            backups = GroupBackups(dir.filePath("plain/backups"));
+        } else {
+            group = dir.filePath("folder.k09");
+            QVERIFY(QDir().mkpath(group));
+        }
+        const QStringList copiesBefore = contentsOf(backups.list(group));
+
+        QString error;
+        QVERIFY(!backups.restore(group, backup, &error));
+        message.replace("{group}", group)
+            .replace("{backup}", backup)
+            .replace("{folder}", backups.folderFor(group));
+        QCOMPARE(error, message);
+        if (QFileInfo(group).isFile())
+            QCOMPARE(readFile(group), QByteArray("current"));
+        QCOMPARE(contentsOf(backups.list(group)), copiesBefore);
     }
 
     void unwritableFolderIsReported() {

@@ -50,6 +50,50 @@ private slots:
         else
             QVERIFY2(stderrText.contains(err), qPrintable(stderrText));
     }
+
+    // Without any display the program says so once and ends, instead of the
+    // toolkit aborting it; printing to PDF needs no display and still works.
+    void withoutDisplay_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("err");
+        const QString noDisplay =
+            "dravo: cannot open the display; use --print-pdf for printing without one\n";
+        QTest::newRow("no file") << QStringList{} << 1 << noDisplay;
+        QTest::newRow("a group file") << QStringList{sampleGroup()} << 1 << noDisplay;
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "";
+        QTest::newRow("print to PDF")
+            << QStringList{"--print-pdf", dir.filePath("lijst.pdf"), sampleGroup()} << 0 << "";
+    }
+    void withoutDisplay() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, err);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(name);
+        environment.insert("HOME", dir.path());
+        environment.insert("XDG_RUNTIME_DIR", dir.path());
+        QProcess dravo;
+        dravo.setProcessEnvironment(environment);
+        dravo.start(qEnvironmentVariable("DRAVO_BINARY_DIR") + "/dravo", arguments);
+        QVERIFY(dravo.waitForFinished(30000));
+        QCOMPARE(dravo.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(QString::fromLocal8Bit(dravo.readAllStandardError()), err);
+        QCOMPARE(dravo.exitCode(), status);
+        if (arguments.value(0) == "--print-pdf")
+            QVERIFY(QFileInfo(arguments[1]).size() > 0);
+    }
+
+private:
+    // A copy of the sample group: a run that did start would write it back.
+    QString sampleGroup() const {
+        const QString copy = dir.filePath("Groep.k09");
+        if (!QFileInfo::exists(copy))
+            QFile::copy(qEnvironmentVariable("DRAVO_SOURCE_DIR") + "/samples/Groep.k09", copy);
+        return copy;
+    }
+    QTemporaryDir dir;
 };
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -11,6 +11,8 @@
 
 #include <QCheckBox>
 
+#include <sys/stat.h>
+
 using fixture::Cell;
 using fixture::Publisher;
 using harness::dateOf;
@@ -467,24 +469,31 @@ void PublisherListTest::openingAnotherListSavesTheOldOne() {
 
 void PublisherListTest::openDialogStartsInLoadedFolder_data() {
     QTest::addColumn<QString>("loaded"); // relative to the temporary folder
-    QTest::addColumn<bool>("removeIt");
+    QTest::addColumn<QString>("change"); // to the loaded file before the button
     QTest::addColumn<bool>("inLoadedFolder");
 
-    QTest::newRow("loaded file still there") << "lijst/Groep.k09" << false << true;
-    QTest::newRow("loaded file gone") << "lijst/Groep.k09" << true << false;
+    QTest::newRow("loaded file still there") << "lijst/Groep.k09"
+                                             << "" << true;
+    QTest::newRow("loaded file gone") << "lijst/Groep.k09"
+                                      << "remove" << false;
+    // Looking at it must not wait for a writer.
+    QTest::newRow("loaded file now a pipe") << "lijst/Groep.k09"
+                                            << "pipe" << false;
 }
 
 void PublisherListTest::openDialogStartsInLoadedFolder() {
     QFETCH(QString, loaded);
-    QFETCH(bool, removeIt);
+    QFETCH(QString, change);
     QFETCH(bool, inLoadedFolder);
 
     harness::MainWindow run;
     QVERIFY(QDir(run.dir.path()).mkpath("lijst"));
     const QString file = run.writeGroup(loaded, listGroup());
     CMainDlg& dlg = run.startWith(file);
-    if (removeIt)
+    if (!change.isEmpty())
         QVERIFY(QFile::remove(file));
+    if (change == "pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(file), 0600), 0);
     run.script.answerFileDialog(std::nullopt);
 
     run.click(res::IDC_OPEN_GROUP);

@@ -303,7 +303,7 @@ void StartupTest::exitKeepsACopyOfTheReplacedFile() {
 
     const QDir folder(GroupBackups().folderFor(file));
     const QStringList copies = folder.entryList(QDir::Files);
-    QCOMPARE(copies, QStringList{"20250410-120000-000.k09"});
+    QCOMPARE(copies, QStringList{"000001-20250410-120000-000.k09"});
     QCOMPARE(fileBytes(folder.filePath(copies[0])), before);
     QVERIFY(fileBytes(file) != before);
     QVERIFY(run.script.messageBoxes().empty());

@@ -3,9 +3,13 @@
 
 #include "platform/private_profile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -84,6 +88,64 @@ private slots:
             put(path, before);
         QVERIFY(writeProfileString(path, "Last", key, value));
         QCOMPARE(contents(path), after);
+    }
+
+    // Something other than a settings file under the settings file's name is
+    // neither waited on nor read without end, and is left as it is.
+    void notASettingsFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("pipe") << "pipe"
+                              << "default" << false;
+        QTest::newRow("link to /dev/zero") << "zero"
+                                           << "default" << false;
+        QTest::newRow("folder") << "folder"
+                                << "default" << false;
+        QTest::newRow("larger than a settings file") << "large"
+                                                     << "default" << false;
+        QTest::newRow("long but a settings file") << "long"
+                                                  << "/a/G.k09" << true;
+    }
+    void notASettingsFile() {
+        QFETCH(QString, kind);
+        QFETCH(QString, read);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("dravo.ini");
+        const QByteArray settings = "[Last]\nLoadPath=/a/G.k09\n";
+        const QByteArray comment = "; " + QByteArray(100, 'x') + '\n';
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path), 0600), 0);
+        else if (kind == "zero")
+            QVERIFY(QFile::link("/dev/zero", path));
+        else if (kind == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == "large")
+            put(path, settings + comment.repeated(64 * 1024 / comment.size() + 1));
+        else
+            put(path, settings + comment.repeated(64 * 1024 / comment.size() - 1));
+        struct stat before {};
+        QCOMPARE(::lstat(QFile::encodeName(path), &before), 0);
+        const QByteArray bytesBefore = S_ISREG(before.st_mode) ? contents(path) : QByteArray();
+
+        ::alarm(20); // a read that waits or never ends kills the test instead of hanging it
+        const QString value = readProfileString(path, "Last", "LoadPath", "default");
+        const bool wrote = writeProfileString(path, "Last", "Post", "Piet");
+        ::alarm(0);
+        QCOMPARE(value, read);
+        QCOMPARE(wrote, written);
+        struct stat after {};
+        QCOMPARE(::lstat(QFile::encodeName(path), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        if (written) {
+            QCOMPARE(readProfileString(path, "Last", "Post"), QString("Piet"));
+            QCOMPARE(readProfileString(path, "Last", "LoadPath"), QString("/a/G.k09"));
+        } else {
+            QCOMPARE(after.st_ino, before.st_ino);
+            if (S_ISREG(before.st_mode))
+                QCOMPARE(contents(path), bytesBefore);
+        }
     }
 
     void unwritableFileReportsFailure() {
