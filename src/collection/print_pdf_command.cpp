@@ -30,8 +30,7 @@ void complain(const QString& text) {
                  qUtf8Printable(text));
 }
 
-// The command reads the group and never writes it back, so no backup is taken.
-class StderrMessages : public SessionMessages {
+class StderrMessages : public groupdata::StoreMessages {
 public:
     void lowMemory() override { complain("Low Memory"); }
     void cannotCreate(const std::string& shownPath) override {
@@ -39,9 +38,6 @@ public:
     }
     void tooFewPublishers() override {}
     void remarkTableFull() override {}
-    void backupFailed(const QString& groupFile, const QString& folder) override {
-        complain(QString("cannot keep a copy of %1 in %2").arg(groupFile, folder));
-    }
 };
 
 // Opens path for writing without waiting: a pipe nobody reads is refused at

@@ -3,6 +3,7 @@
 #include "collection/list_dlg.h"
 #include "mail/send_additions.h"
 #include "mainwin/about_dlg.h"
+#include "mainwin/backups.h"
 #include "mainwin/file_dlg.h"
 #include "platform/data_exchange.h"
 #include "platform/dialer.h"
@@ -263,9 +264,19 @@ void CMainDlg::OnDblclkPublisherList() {
     OnOK();
 }
 
+void CMainDlg::saveLoadedGroup() {
+    // A ".K09" file is written back like a ".k09" one: it opens like one, and
+    // leaving it alone would silently drop every report entered into it.
+    const QString path = fromStorePath(store().loadedPath);
+    if (hasGroupFileExtension(path) && store().publisherCount > 1) {
+        keepBackup(path);
+        store().saveGroupFile(store().loadedPath);
+    }
+}
+
 void CMainDlg::OnCancel() {
     const QString path = fromStorePath(store().loadedPath);
-    session.saveLoadedGroup();
+    saveLoadedGroup();
     if (store().dataValid)
         store().freeGroupBuffers();
     if (CWinApp* app = AfxGetApp()) {
@@ -273,6 +284,19 @@ void CMainDlg::OnCancel() {
         app->WriteProfileString("Last", "Post", session.lastEntry);
     }
     CDialog::OnCancel();
+}
+
+void CMainDlg::keepBackup(const QString& groupFile) {
+    // A copy that cannot be made must not keep the entries from being saved.
+    GroupBackups backups;
+    backups.now = [this] {
+        std::tm t = store().localTime();
+        return QDateTime(QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday),
+                         QTime(t.tm_hour, t.tm_min, t.tm_sec));
+    };
+    QString folder;
+    if (!backups.keepCopy(groupFile, &folder))
+        AfxMessageBox(AfxFormatString2(res::IDS_BACKUP_FAILED, groupFile, folder), MB_OK);
 }
 
 void CMainDlg::OnOpenGroupFile() {
@@ -298,8 +322,10 @@ void CMainDlg::OnOpenGroupFile() {
             return;
         // The new list replaces the store: what was entered into the old one
         // goes to its file first, as it would at exit.
-        session.openGroupFile(chosen);
+        saveLoadedGroup();
+        store().loadGroupFile(toStorePath(chosen));
         FillPublisherList();
+        session.lastEntry.clear();
         UpdateCaptions();
     }
     QDir::setCurrent(startDirectory);

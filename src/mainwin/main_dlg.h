@@ -8,7 +8,7 @@
 #include "platform/dialog.h"
 #include "platform/group_text.h"
 #include "session/session.h"
-#include "session/session_message_boxes.h"
+#include "session/store_message_boxes.h"
 
 #include <QIcon>
 #include <QString>
@@ -46,13 +46,18 @@ public:
 
     // Sets selectedItem to the selected line; false when no line is selected.
     bool rememberSelectedLine();
+    // Writes the loaded group back over its file, after keeping a copy of it;
+    // only a group file of more than one publisher is written.
+    void saveLoadedGroup();
+    // Keeps a copy of the group file the exit is about to replace.
+    void keepBackup(const QString& groupFile);
 
     platform::CListBox publisherList;
     int filterNoReport = 0;
     int selectedItem = 0;
     QString startDirectory;
     QIcon appIcon;
-    SessionMessageBoxes storeMessages; // constructed before the session that reports to it
+    StoreMessageBoxes storeMessages; // constructed before the session that reports to it
     // The run's group and report month; the dialogs opened from here are handed it.
     Session session;
 

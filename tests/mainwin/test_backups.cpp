@@ -1,6 +1,6 @@
 // Copies of the group file kept before a run replaces it, and putting one back.
 
-#include "session/backups.h"
+#include "mainwin/backups.h"
 
 #include "platform/message_box.h"
 #include "res/resource.h"

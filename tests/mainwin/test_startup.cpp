@@ -2,7 +2,7 @@
 // works on, the settings file, and the exit sequence that writes both back.
 
 #include "main_window_harness.h"
-#include "session/backups.h"
+#include "mainwin/backups.h"
 
 #include "platform/constants.h"
 #include "platform/message_box.h"
@@ -415,7 +415,7 @@ void StartupTest::storeMessagesShowTheirTexts() {
     QFETCH(QString, text);
 
     ScriptedInteraction script;
-    SessionMessageBoxes boxes;
+    StoreMessageBoxes boxes;
     if (which == "lowMemory")
         boxes.lowMemory();
     else if (which == "tooFew")

@@ -10,7 +10,7 @@
 #include "report/report_dlg.h"
 #include "res/resource.h"
 #include "session/session.h"
-#include "session/session_message_boxes.h"
+#include "session/store_message_boxes.h"
 #include "support/private_home.h"
 #include "support/scripted_interaction.h"
 
@@ -126,7 +126,7 @@ public:
     QTemporaryDir dir;
     PrivateHome home{dir.path()};
     ScriptedInteraction script;
-    SessionMessageBoxes messages;
+    StoreMessageBoxes messages;
     Session session{messages};
     QString groupPath;
     std::unique_ptr<CReportDlg> report;

@@ -1,4 +1,4 @@
-#include "session/backups.h"
+#include "mainwin/backups.h"
 
 #include "groupdata/atomic_file.h"
 #include "platform/message_box.h"

@@ -1,0 +1,12 @@
+#pragma once
+// The group store's messages as the program shows them: in message boxes.
+
+#include "groupdata/group_store.h"
+
+class StoreMessageBoxes : public groupdata::StoreMessages {
+public:
+    void lowMemory() override;
+    void cannotCreate(const std::string& shownPath) override;
+    void tooFewPublishers() override;
+    void remarkTableFull() override;
+};
