@@ -1,6 +1,7 @@
 #include "mainwin/group_app.h"
 
 #include "mainwin/main_dlg.h"
+#include "platform/session_end.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,6 +36,9 @@ bool CGroupApp::InitInstance() {
 
     CMainDlg dlg;
     m_pMainWnd = &dlg;
+    // A run ended by a signal, a logout or a lost display goes through the
+    // exit sequence all the same, without asking anything.
+    const platform::SessionEndWatch sessionEnd([&dlg] { dlg.endSessionUnattended(); });
     // Start-up measurements end the run once the window is shown and filled,
     // without the exit sequence, so nothing is written.
     if (qEnvironmentVariableIsSet("DRAVO_QUIT_WHEN_SHOWN"))

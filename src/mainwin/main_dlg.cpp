@@ -3,7 +3,6 @@
 #include "collection/list_dlg.h"
 #include "mail/send_additions.h"
 #include "mainwin/about_dlg.h"
-#include "mainwin/backups.h"
 #include "mainwin/file_dlg.h"
 #include "platform/data_exchange.h"
 #include "platform/dialer.h"
@@ -84,9 +83,11 @@ bool CMainDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     if (dialogTemplate()->style & WS_SYSMENU) {
+        CMenu* menu = GetSystemMenu();
+        menu->AppendMenu(CMenu::MF_SEPARATOR);
+        menu->AppendMenu(CMenu::MF_STRING, res::IDM_RESTORE, ResString(res::IDS_RESTORE_COMMAND));
         const QString about = ResString(res::IDS_ABOUTBOX);
         if (!about.isEmpty()) {
-            CMenu* menu = GetSystemMenu();
             menu->AppendMenu(CMenu::MF_SEPARATOR);
             menu->AppendMenu(CMenu::MF_STRING, res::IDM_ABOUTBOX, about);
         }
@@ -123,8 +124,17 @@ bool CMainDlg::OnInitDialog() {
     // Its caption "> > >" says nothing to a screen reader.
     GetDlgItem(res::IDC_NEXT_PHONE)->SetAccessibleName(ResString(res::IDS_NEXT_PHONE_NAME));
 
+    // A list open in another window stays that window's: two windows saving
+    // the same file would each overwrite what the other stored.
+    if (hasGroupFileExtension(fromStorePath(store().loadedPath)) &&
+        !lockGroupFile(fromStorePath(store().loadedPath))) {
+        exited = true;
+        EndDialog(IDCANCEL);
+        return false;
+    }
     if (hasGroupFileExtension(fromStorePath(store().loadedPath)) &&
         store().loadGroupFile(store().loadedPath)) {
+        rememberDiskState();
         FillPublisherList();
         UpdateCaptions();
     }
@@ -251,9 +261,12 @@ void CMainDlg::OnOK() {
     }
     const bool committed = report->DoModal() == IDOK;
     report.reset();
-
-    if (committed)
+    // A stored report goes to the disk at once: a crash, a power cut or a
+    // logout later in the evening must not take it along.
+    if (committed) {
         UpdateCaptions();
+        saveLoadedGroup();
+    }
     if (filterNoReport != 0)
         FillPublisherList();
     else
@@ -262,41 +275,6 @@ void CMainDlg::OnOK() {
 
 void CMainDlg::OnDblclkPublisherList() {
     OnOK();
-}
-
-void CMainDlg::saveLoadedGroup() {
-    // A ".K09" file is written back like a ".k09" one: it opens like one, and
-    // leaving it alone would silently drop every report entered into it.
-    const QString path = fromStorePath(store().loadedPath);
-    if (hasGroupFileExtension(path) && store().publisherCount > 1) {
-        keepBackup(path);
-        store().saveGroupFile(store().loadedPath);
-    }
-}
-
-void CMainDlg::OnCancel() {
-    const QString path = fromStorePath(store().loadedPath);
-    saveLoadedGroup();
-    if (store().dataValid)
-        store().freeGroupBuffers();
-    if (CWinApp* app = AfxGetApp()) {
-        app->WriteProfileString("Last", "LoadPath", path);
-        app->WriteProfileString("Last", "Post", session.lastEntry);
-    }
-    CDialog::OnCancel();
-}
-
-void CMainDlg::keepBackup(const QString& groupFile) {
-    // A copy that cannot be made must not keep the entries from being saved.
-    GroupBackups backups;
-    backups.now = [this] {
-        std::tm t = store().localTime();
-        return QDateTime(QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday),
-                         QTime(t.tm_hour, t.tm_min, t.tm_sec));
-    };
-    QString folder;
-    if (!backups.keepCopy(groupFile, &folder))
-        AfxMessageBox(AfxFormatString2(res::IDS_BACKUP_FAILED, groupFile, folder), MB_OK);
 }
 
 void CMainDlg::OnOpenGroupFile() {
@@ -322,8 +300,13 @@ void CMainDlg::OnOpenGroupFile() {
             return;
         // The new list replaces the store: what was entered into the old one
         // goes to its file first, as it would at exit.
-        saveLoadedGroup();
+        if ((!saveLoadedGroup() && !resolveUnsavedList()) || !lockGroupFile(chosen)) {
+            QDir::setCurrent(startDirectory);
+            publisherList.SetFocus();
+            return;
+        }
         store().loadGroupFile(toStorePath(chosen));
+        rememberDiskState();
         FillPublisherList();
         session.lastEntry.clear();
         UpdateCaptions();
@@ -356,6 +339,8 @@ void CMainDlg::OnHelpButton() {
 void CMainDlg::OnSysCommand(unsigned id, long param) {
     if ((id & 0xFFF0u) == res::IDM_ABOUTBOX)
         showAboutBox();
+    else if ((id & 0xFFF0u) == res::IDM_RESTORE)
+        OnRestoreBackup();
     else
         CDialog::OnSysCommand(id, param);
 }

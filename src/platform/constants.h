@@ -21,8 +21,11 @@ enum : unsigned {
     MB_ICONQUESTION = 0x20,
     MB_ICONEXCLAMATION = 0x30,
     MB_ICONINFORMATION = 0x40,
+    MB_DEFBUTTON2 = 0x100,
+    MB_DEFBUTTON3 = 0x200,
     MB_TYPEMASK = 0xF,
     MB_ICONMASK = 0xF0,
+    MB_DEFMASK = 0xF00,
 };
 
 // ShowWindow commands.

@@ -30,20 +30,29 @@ public:
     int messageBox(const MessageBoxRequest& request, QWidget* owner) override {
         QMessageBox box(iconFor(request.type), request.caption, request.text, QMessageBox::NoButton,
                         owner);
+        QList<QMessageBox::StandardButton> buttons;
         switch (request.type & MB_TYPEMASK) {
         case MB_OKCANCEL:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            buttons = {QMessageBox::Ok, QMessageBox::Cancel};
             break;
         case MB_YESNO:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            buttons = {QMessageBox::Yes, QMessageBox::No};
             break;
         case MB_YESNOCANCEL:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
             break;
         default:
-            box.setStandardButtons(QMessageBox::Ok);
+            buttons = {QMessageBox::Ok};
             break;
         }
+        for (qsizetype i = 0; i < buttons.size(); ++i) {
+            QPushButton* button = box.addButton(buttons[i]);
+            if (i < request.buttonTexts.size())
+                button->setText(request.buttonTexts[i]);
+        }
+        const qsizetype defaultIndex = (request.type & MB_DEFMASK) / MB_DEFBUTTON2;
+        if (defaultIndex > 0 && defaultIndex < buttons.size())
+            box.setDefaultButton(buttons[defaultIndex]);
         switch (box.exec()) {
         case QMessageBox::Yes:
             return IDYES;

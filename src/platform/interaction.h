@@ -5,6 +5,7 @@
 // install an implementation that answers from a script and records what was shown.
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -19,7 +20,10 @@ class CDialog;
 struct MessageBoxRequest {
     QString caption;
     QString text;
-    unsigned type = 0; // MB_* buttons and icon
+    unsigned type = 0; // MB_* buttons, icon and default button
+    // Labels that replace the standard ones, in the order of the buttons
+    // (Yes, No, Cancel); a question whose answers are not a plain yes or no.
+    QStringList buttonTexts;
 };
 
 struct FileDialogRequest {

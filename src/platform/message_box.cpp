@@ -10,9 +10,13 @@
 namespace platform {
 
 int AfxMessageBox(const QString& text, unsigned type) {
+    return AfxMessageBox(text, type, QStringList());
+}
+
+int AfxMessageBox(const QString& text, unsigned type, const QStringList& buttonTexts) {
     if ((type & MB_ICONMASK) == 0)
         type |= MB_ICONEXCLAMATION;
-    MessageBoxRequest request{AfxGetAppName(), text, type};
+    MessageBoxRequest request{AfxGetAppName(), text, type, buttonTexts};
     return interaction().messageBox(request, QApplication::activeWindow());
 }
 

@@ -4,12 +4,15 @@
 #include "platform/constants.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
 // Shows text in a message box captioned with the application name. A box that
 // asks for no icon shows the exclamation icon. Returns IDOK, IDCANCEL, IDYES or IDNO.
 int AfxMessageBox(const QString& text, unsigned type = MB_OK);
+// The same with its own button labels (see MessageBoxRequest::buttonTexts).
+int AfxMessageBox(const QString& text, unsigned type, const QStringList& buttonTexts);
 // The same with a text of the string table.
 int AfxMessageBox(unsigned stringId, unsigned type = MB_OK);
 

@@ -129,12 +129,32 @@ const DialogTemplate listDialog{
         {res::IDC_NEXT_PAGE, K::PushButton, "> > >", 40, 184, 26, 14, tabStop},
     }};
 
+const DialogTemplate restoreDialog{
+    res::IDD_RESTORE,
+    220,
+    150,
+    "Vorige versie terugzetten",
+    "MS Sans Serif",
+    10,
+    WS_SYSMENU,
+    {
+        {res::IDC_RESTORE_PROMPT, K::LeftText,
+         "Kies de versie om terug te zetten. De huidige lijst wordt eerst als reservekopie "
+         "bewaard.",
+         7, 7, 206, 20, visible},
+        {res::IDC_BACKUP_LIST, K::ListBox, "", 7, 30, 206, 92,
+         visible | tabStop | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, "Vorige versies"},
+        {IDOK, K::DefPushButton, "&Terugzetten", 98, 129, 56, 14, tabStop},
+        {IDCANCEL, K::PushButton, "Annuleren", 157, 129, 56, 14, tabStop},
+    }};
+
 } // namespace
 
 namespace platform {
 
 const DialogTemplate* findDialogTemplate(int id) {
-    for (const DialogTemplate* dialog : {&aboutBox, &mainDialog, &reportDialog, &listDialog})
+    for (const DialogTemplate* dialog :
+         {&aboutBox, &mainDialog, &reportDialog, &listDialog, &restoreDialog})
         if (dialog->id == id)
             return dialog;
     return nullptr;

@@ -8,12 +8,14 @@ constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDD_MAIN = 102;
 constexpr int IDD_REPORT = 107;
 constexpr int IDD_LIST = 115;
+constexpr int IDD_RESTORE = 120;
 
 // Icon.
 constexpr int IDR_MAINFRAME = 128;
 
 // System-menu command of the About box.
 constexpr unsigned IDM_ABOUTBOX = 16;
+constexpr unsigned IDM_RESTORE = 32;
 
 // Main dialog controls.
 constexpr int IDC_OPEN_GROUP = 3;
@@ -57,6 +59,10 @@ constexpr int IDC_GROUP_TEXT = 270;
 constexpr int IDC_AUX_PIONEER = 1050;
 constexpr int IDC_UNDER_ONE_HOUR = 1125;
 constexpr int IDC_PARTICIPATED = 1126;
+
+// Restore dialog controls.
+constexpr int IDC_RESTORE_PROMPT = 1200;
+constexpr int IDC_BACKUP_LIST = 1201;
 
 // Collection list controls.
 constexpr int IDC_PRINT = 3;
@@ -114,6 +120,17 @@ constexpr unsigned IDS_BACKUP_FAILED = 1497;
 constexpr unsigned IDS_SERVICE_CAPTION = 1500;
 constexpr unsigned IDS_RESTORE_UNREADABLE = 1510;
 constexpr unsigned IDS_RESTORE_NO_COPY = 1511;
+constexpr unsigned IDS_UNSAVED_QUESTION = 1520;
+constexpr unsigned IDS_SAVE_ELSEWHERE = 1521;
+constexpr unsigned IDS_CLOSE_WITHOUT_SAVING = 1522;
+constexpr unsigned IDS_BACK_TO_LIST = 1523;
+constexpr unsigned IDS_SAVE_AS_TITLE = 1524;
+constexpr unsigned IDS_CHANGED_ON_DISK = 1525;
+constexpr unsigned IDS_ALREADY_OPEN = 1526;
+constexpr unsigned IDS_RESTORE_COMMAND = 1527;
+constexpr unsigned IDS_NO_BACKUPS = 1529;
+constexpr unsigned IDS_BACKUP_LINE = 1531;
+constexpr unsigned IDS_BACKUP_REPORTS = 1532;
 constexpr unsigned IDS_YES = 1560;
 constexpr unsigned IDS_NO = 1561;
 constexpr unsigned IDS_NEXT_PHONE_NAME = 1562;

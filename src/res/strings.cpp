@@ -90,6 +90,22 @@ const std::map<unsigned, const char*>& stringTable() {
         {1500, "de dienst"},
         {1510, "Kan de reservekopie %1 niet lezen.\nDe lijst is niet veranderd."},
         {1511, "Kan geen reservekopie van %1 maken in %2.\nDe vorige versie is niet teruggezet."},
+        {1520, "De lijst is niet opgeslagen in %1.\n\nKies \"Elders opslaan...\" om de lijst in "
+               "een ander bestand te bewaren, \"Terug naar de lijst\" om verder te werken, of "
+               "\"Sluiten zonder opslaan\" om de ingevoerde rapporten te laten vallen."},
+        {1521, "Elders opslaan..."},
+        {1522, "Sluiten zonder opslaan"},
+        {1523, "Terug naar de lijst"},
+        {1524, "Verzamellijst opslaan als"},
+        {1525, "Het bestand %1 is gewijzigd sinds Dravo het las of opsloeg (door een ander "
+               "programma, of een nieuwe lijst van de secretaris).\n\nWil je het overschrijven met "
+               "de lijst in Dravo?"},
+        {1526, "Het bestand %1 is al geopend in een ander venster van Dravo.\nWerk daar verder, "
+               "of sluit dat venster eerst."},
+        {1527, "Vorige versie terugzetten..."},
+        {1529, "Er zijn nog geen vorige versies van %1 bewaard."},
+        {1531, "%1     %2"},
+        {1532, "%1 rapporten van %2"},
         {1560, "ja"},
         {1561, "nee"},
         {1562, "Volgend telefoonnummer"},

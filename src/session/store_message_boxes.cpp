@@ -7,17 +7,21 @@
 using namespace platform;
 
 void StoreMessageBoxes::lowMemory() {
-    AfxMessageBox("Low Memory", MB_OK);
+    if (!quiet)
+        AfxMessageBox("Low Memory", MB_OK);
 }
 
 void StoreMessageBoxes::cannotCreate(const std::string& shownPath) {
-    AfxMessageBox(AfxFormatString1(res::IDS_CANNOT_CREATE, fromStorePath(shownPath)), MB_OK);
+    if (!quiet)
+        AfxMessageBox(AfxFormatString1(res::IDS_CANNOT_CREATE, fromStorePath(shownPath)), MB_OK);
 }
 
 void StoreMessageBoxes::tooFewPublishers() {
-    AfxMessageBox(res::IDS_TOO_FEW_PUBLISHERS, MB_OK);
+    if (!quiet)
+        AfxMessageBox(res::IDS_TOO_FEW_PUBLISHERS, MB_OK);
 }
 
 void StoreMessageBoxes::remarkTableFull() {
-    AfxMessageBox(res::IDS_NO_ROOM, MB_OK);
+    if (!quiet)
+        AfxMessageBox(res::IDS_NO_ROOM, MB_OK);
 }

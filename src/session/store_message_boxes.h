@@ -1,5 +1,6 @@
 #pragma once
-// The group store's messages as the program shows them: in message boxes.
+// The group store's messages as the program shows them: in message boxes;
+// while quiet (the session is ending and nobody is there to read them) none.
 
 #include "groupdata/group_store.h"
 
@@ -9,4 +10,6 @@ public:
     void cannotCreate(const std::string& shownPath) override;
     void tooFewPublishers() override;
     void remarkTableFull() override;
+
+    bool quiet = false;
 };

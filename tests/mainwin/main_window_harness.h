@@ -38,6 +38,20 @@ inline QByteArray fileBytes(const QString& path) {
     return file.readAll();
 }
 
+// Empty when the two are equal; else where and how they first differ.
+inline QString firstDifference(const QByteArray& actual, const QByteArray& expected) {
+    if (actual == expected)
+        return QString();
+    qsizetype i = 0;
+    while (i < actual.size() && i < expected.size() && actual[i] == expected[i])
+        ++i;
+    return QString("sizes %1 and %2, first difference at byte %3: %4 against %5")
+        .arg(actual.size())
+        .arg(expected.size())
+        .arg(i)
+        .arg(QString(actual.mid(i, 8).toHex()), QString(expected.mid(i, 8).toHex()));
+}
+
 inline QByteArray bytesOf(const std::vector<std::uint8_t>& bytes) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }

@@ -53,7 +53,7 @@ private slots:
     void relativeCommandLineIsFoundFromElsewhere();
     void exitWritesGroupFileAndSettings();
     void exitWithOnePublisherSavesNothing();
-    void exitGoesOnWhenTheGroupFileCannotBeWritten();
+    void exitClosesWithoutSavingOnlyWhenTold();
     void exitByCloseBox();
     void exitKeepsACopyOfTheReplacedFile();
     void exitSavesEvenWhenNoCopyCanBeMade();
@@ -258,7 +258,7 @@ void StartupTest::exitWithOnePublisherSavesNothing() {
     QCOMPARE(fileBytes(run.settingsPath), settingsText(file, ""));
 }
 
-void StartupTest::exitGoesOnWhenTheGroupFileCannotBeWritten() {
+void StartupTest::exitClosesWithoutSavingOnlyWhenTold() {
     harness::MainWindow run;
     QVERIFY(QDir(run.dir.path()).mkdir("lijst"));
     const QString file = run.writeGroup("lijst/Groep.k09", groupNumbered(3));
@@ -269,10 +269,14 @@ void StartupTest::exitGoesOnWhenTheGroupFileCannotBeWritten() {
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
+    // The failure is told, then the user chooses "Sluiten zonder opslaan".
+    run.script.answerMessageBox(platform::IDOK);
+    run.script.answerMessageBox(platform::IDNO);
     QTest::keyClick(run.list(), Qt::Key_Escape);
 
     QCOMPARE(run.script.takeMessageTexts(),
-             QStringList{platform::AfxFormatString1(res::IDS_CANNOT_CREATE, file)});
+             (QStringList{platform::AfxFormatString1(res::IDS_CANNOT_CREATE, file),
+                          platform::AfxFormatString1(res::IDS_UNSAVED_QUESTION, file)}));
     QVERIFY(!run.dlg->session.store().dataValid);
     QCOMPARE(fileBytes(run.settingsPath), settingsText(file, ""));
     QVERIFY(!run.dlg->isRunning());

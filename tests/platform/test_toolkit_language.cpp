@@ -65,7 +65,7 @@ private slots:
             box.button(QMessageBox::No)->click();
         });
         const int answer =
-            interaction().messageBox({"dravo", "Klik Ja om te versturen.", MB_YESNO}, nullptr);
+            interaction().messageBox({"dravo", "Klik Ja om te versturen.", MB_YESNO, {}}, nullptr);
         QCOMPARE(texts, (QStringList{"Ja", "Nee"}));
         QCOMPARE(answer, int(IDNO));
     }
