@@ -69,9 +69,9 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
         }
     }
     if (!platform::canOpenDisplay()) {
-        std::fprintf(stderr,
-                     "%s: cannot open the display; use --print-pdf for printing without one\n",
-                     programName(argv).constData());
+        std::fprintf(
+            stderr, "%s\n",
+            qUtf8Printable(platform::noDisplayMessage(QString::fromLocal8Bit(programName(argv)))));
         return 1;
     }
     return std::nullopt;

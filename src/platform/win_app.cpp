@@ -5,10 +5,15 @@
 #include "platform/resources.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPrinter>
 #include <QStringList>
 #include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -54,8 +59,37 @@ bool canOpenDisplay() {
            !qEnvironmentVariableIsEmpty("DISPLAY");
 }
 
+namespace {
+
+// What the toolkit says while it connects to the display. A display that is
+// named but does not answer ends in a fatal message and abort(); the user gets
+// one plain line and status 1 instead. Anything else said meanwhile is passed
+// on once the connection stands.
+QStringList startupMessages;
+QtMessageHandler handlerBeforeStartup = nullptr;
+QString startingProgram;
+
+void startupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(noDisplayMessage(startingProgram)));
+        std::_Exit(1);
+    }
+    startupMessages << qFormatLogMessage(type, context, text);
+}
+
+} // namespace
+
+QString noDisplayMessage(const QString& programName) {
+    return programName + ": cannot open the display; use --print-pdf for printing without one";
+}
+
 int CWinApp::run(int& argc, char** argv) {
+    startingProgram = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    handlerBeforeStartup = qInstallMessageHandler(startupMessageHandler);
     QApplication application(argc, argv);
+    qInstallMessageHandler(handlerBeforeStartup);
+    for (const QString& message : std::exchange(startupMessages, {}))
+        std::fprintf(stderr, "%s\n", qUtf8Printable(message));
     installToolkitTranslation();
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty())

@@ -55,5 +55,7 @@ bool installToolkitTranslation();
 // the program with abort() as soon as the application object is created, so
 // this is asked first.
 bool canOpenDisplay();
+// The one line said when no window can be opened.
+QString noDisplayMessage(const QString& programName);
 
 } // namespace platform

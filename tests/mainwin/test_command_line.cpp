@@ -54,24 +54,34 @@ private slots:
     // Without any display the program says so once and ends, instead of the
     // toolkit aborting it; printing to PDF needs no display and still works.
     void withoutDisplay_data() {
+        QTest::addColumn<QString>("display"); // empty: none named
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("err");
         const QString noDisplay =
             "dravo: cannot open the display; use --print-pdf for printing without one\n";
-        QTest::newRow("no file") << QStringList{} << 1 << noDisplay;
-        QTest::newRow("a group file") << QStringList{sampleGroup()} << 1 << noDisplay;
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "";
+        QTest::newRow("no file") << "" << QStringList{} << 1 << noDisplay;
+        QTest::newRow("a group file") << "" << QStringList{sampleGroup()} << 1 << noDisplay;
+        // A display left behind in the environment (a closed X session).
+        QTest::newRow("display that does not answer")
+            << ":4242" << QStringList{sampleGroup()} << 1 << noDisplay;
+        QTest::newRow("help") << "" << QStringList{"--help"} << 0 << "";
         QTest::newRow("print to PDF")
-            << QStringList{"--print-pdf", dir.filePath("lijst.pdf"), sampleGroup()} << 0 << "";
+            << "" << QStringList{"--print-pdf", dir.filePath("lijst.pdf"), sampleGroup()} << 0
+            << "";
     }
     void withoutDisplay() {
+        QFETCH(QString, display);
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QString, err);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             environment.remove(name);
+        if (!display.isEmpty()) {
+            QVERIFY(!QFileInfo::exists("/tmp/.X11-unix/X" + display.mid(1)));
+            environment.insert("DISPLAY", display);
+        }
         environment.insert("HOME", dir.path());
         environment.insert("XDG_RUNTIME_DIR", dir.path());
         QProcess dravo;
