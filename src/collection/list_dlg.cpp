@@ -2,7 +2,6 @@
 
 #include "collection/check_mark.h"
 #include "collection/list_page_table.h"
-#include "mainwin/main_dlg.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "res/resource.h"
@@ -11,7 +10,8 @@
 
 using namespace platform;
 
-CListDlg::CListDlg(CWnd* parent) : CDialog(res::IDD_LIST, parent) {}
+CListDlg::CListDlg(const ListSource& listed, CWnd* parent)
+    : CDialog(res::IDD_LIST, parent), source(listed) {}
 
 CListDlg::~CListDlg() = default;
 
@@ -31,12 +31,11 @@ bool CListDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     grid.SubclassDlgItem(res::IDC_GRID, this);
     grid.rectCached = 0;
-    SetWindowText(
-        AfxFormatString1(res::IDS_REPORT_TITLE, AfxLoadString(res::IDS_MONTH_FIRST + reportMonth)));
+    SetWindowText(AfxFormatString1(res::IDS_REPORT_TITLE,
+                                   AfxLoadString(res::IDS_MONTH_FIRST + source.reportMonth)));
     // The caption names only the month; a screen reader says what the window is.
     SetAccessibleName(AfxFormatString1(res::IDS_LIST_WINDOW_NAME, GetWindowText()));
-    mainDlg = dynamic_cast<CMainDlg*>(GetOwnerDialog());
-    listTotal = mainDlg ? mainDlg->publisherCount : 0;
+    listTotal = source.store.publisherCount;
     pageStart = 0;
     pageEnd = std::min(listTotal, pageSize);
     pageTable = std::make_unique<ListPageTable>(*this);
@@ -44,12 +43,6 @@ bool CListDlg::OnInitDialog() {
     GetDlgItem(res::IDC_NEXT_PAGE)->SetAccessibleName(AfxLoadString(res::IDS_NEXT_PAGE_NAME));
     UpdatePageButtons();
     return true;
-}
-
-std::optional<ListSource> CListDlg::listSource() const {
-    if (!mainDlg)
-        return std::nullopt;
-    return ListSource{*mainDlg, reportMonth, mainDlg->yearSlot, mainDlg->groupNumber};
 }
 
 int CListDlg::shownRows() const {
@@ -121,7 +114,7 @@ void CListDlg::PaintPage(int left, int top, int right, int bottom, CDC* dc) {
         x[k] = L + W / 4 + k * colW;
 
     dc->FillSolidRect(L, T, W + 1, H + 5 * cyB, dc->GetBkColor());
-    const bool greek = mainDlg && mainDlg->languageName == "greek";
+    const bool greek = source.store.languageName == "greek";
 
     dc->SelectStockObject(LTGRAY_BRUSH);
     dc->SelectStockObject(NULL_PEN);
@@ -149,9 +142,6 @@ void CListDlg::PaintPage(int left, int top, int right, int bottom, CDC* dc) {
     dc->TextOut(greek ? L + W - W / 20 : L + W - W / 6, T + cyB,
                 AfxLoadString(res::IDS_REMARK_CAPTION));
 
-    if (!mainDlg)
-        return;
-    const ListSource source{*mainDlg, reportMonth, mainDlg->yearSlot, mainDlg->groupNumber};
     const int rows = std::min(pageSize, pageEnd - pageStart);
     for (int i = 0; i < rows; ++i) {
         const unsigned publisher = unsigned(pageStart + i + 1);

@@ -11,9 +11,7 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 
-class CMainDlg;
 class ListPageTable;
 
 namespace platform {
@@ -24,7 +22,8 @@ class CListDlg : public platform::CDialog {
 public:
     static constexpr int pageSize = 18; // publishers a page
 
-    explicit CListDlg(platform::CWnd* parent = nullptr);
+    // The list of source's group; the dialog only reads it.
+    explicit CListDlg(const ListSource& source, platform::CWnd* parent = nullptr);
     ~CListDlg() override;
 
     bool OnInitDialog() override;
@@ -38,21 +37,19 @@ public:
     void OnPrint();
     // Draws the shown page into the rectangle; the grid's paint handler calls it.
     void PaintPage(int left, int top, int right, int bottom, platform::CDC* dc);
-    // What the list shows: the owner's group for this dialog's month; nothing
-    // when the dialog has no owner.
-    std::optional<ListSource> listSource() const;
+    // What the list shows.
+    const ListSource& listSource() const { return source; }
     // Publishers on the shown page.
     int shownRows() const;
 
-    std::uint8_t reportMonth = 0; // set by the opener before DoModal
     CGridButton grid;
     std::int32_t listTotal = 0;
     std::int32_t pageStart = 0; // publishers before the shown page
     std::int32_t pageEnd = 0;   // number of the last publisher shown
     QString nameCaption;        // loaded by every print job
     QString phoneCaption;
-    CMainDlg* mainDlg = nullptr; // the owner, not owned
 
 private:
+    ListSource source;
     std::unique_ptr<ListPageTable> pageTable; // the page as screen readers read it
 };

@@ -28,7 +28,7 @@ QString count(unsigned value) {
 } // namespace
 
 int ListPageTable::rowCount() const {
-    return listDlg.listSource() ? listDlg.shownRows() : 0;
+    return listDlg.shownRows();
 }
 
 int ListPageTable::columnCount() const {
@@ -40,10 +40,9 @@ QString ListPageTable::columnHeader(int column) const {
 }
 
 QString ListPageTable::cellText(int row, int column) const {
-    const std::optional<ListSource> source = listDlg.listSource();
-    if (!source || row < 0 || row >= rowCount())
+    if (row < 0 || row >= rowCount())
         return QString();
-    const ListRow line = readListRow(*source, unsigned(listDlg.pageStart + row + 1));
+    const ListRow line = readListRow(listDlg.listSource(), unsigned(listDlg.pageStart + row + 1));
     switch (column) {
     case NameColumn:
         return line.name;

@@ -2,7 +2,6 @@
 
 #include "collection/list_dlg.h"
 #include "collection/print_list.h"
-#include "mainwin/main_dlg.h"
 #include "platform/message_box.h"
 #include "platform/print_spooler.h"
 #include "platform/win_app.h"
@@ -101,11 +100,10 @@ void CListDlg::OnPrint() {
         AfxMessageBox("No Printer", MB_OK);
         return;
     }
-    const std::optional<ListSource> source = listSource();
-    if (!source || !queueReady(*printer))
+    if (!queueReady(*printer))
         return;
     PrintCaptions captions;
-    const PrintOutcome outcome = printCollectionList(*printer, *source, captions);
+    const PrintOutcome outcome = printCollectionList(*printer, source, captions);
     if (outcome == PrintOutcome::NoDevice) {
         AfxMessageBox("no hdc", MB_OK);
         return;

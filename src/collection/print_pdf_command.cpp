@@ -4,6 +4,7 @@
 #include "groupdata/group_store.h"
 #include "platform/message_box.h"
 #include "res/resource.h"
+#include "session/session.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -109,14 +110,12 @@ int printPdf(const QString& outputPath, const QString& groupPath) {
     }
 
     StderrMessages messages;
-    groupdata::GroupStore store(messages);
+    Session run(messages);
+    groupdata::GroupStore& store = run.store();
     store.languageName = platform::AfxLoadString(res::IDS_LANGUAGE).toStdString();
     // The report month a run of the program starts with today; the group
     // file's own month then replaces it, with the year that month falls in.
-    const groupdata::ReportPeriod period = groupdata::reportPeriodOn(store.localTime());
-    store.reportMonth = store.defaultMonth = period.month;
-    store.reportYear = period.year;
-    store.yearSlot = period.slot;
+    run.startReportPeriod();
     if (!store.loadGroupFile(QFile::encodeName(groupPath).toStdString()))
         return 1;
     if (!store.dataValid) {

@@ -3,7 +3,7 @@
 #include "mail/send_mail.h"
 #include "platform/group_text.h"
 #include "platform/message_box.h"
-#include "res/res_string.h"
+#include "platform/res_string.h"
 #include "res/resource.h"
 
 #include <string>

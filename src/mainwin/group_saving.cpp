@@ -3,8 +3,8 @@
 #include "mainwin/file_dlg.h"
 #include "mainwin/main_dlg.h"
 #include "platform/message_box.h"
+#include "platform/res_string.h"
 #include "platform/win_app.h"
-#include "res/res_string.h"
 #include "res/resource.h"
 
 #include <QFileInfo>
@@ -40,16 +40,16 @@ bool CMainDlg::changedOnDisk(const std::string& path) const {
 }
 
 void CMainDlg::rememberDiskState() {
-    diskState = groupdata::stampOf(loadedPath);
+    diskState = groupdata::stampOf(store().loadedPath);
 }
 
 bool CMainDlg::saveLoadedGroup(bool attended) {
     // A ".K09" file is written back like a ".k09" one: it opens like one, and
     // leaving it alone would silently drop every report entered into it.
-    const QString path = fromStorePath(loadedPath);
-    if (!hasGroupFileExtension(path) || publisherCount <= 1)
+    const QString path = fromStorePath(store().loadedPath);
+    if (!hasGroupFileExtension(path) || store().publisherCount <= 1)
         return true;
-    if (changedOnDisk(loadedPath)) {
+    if (changedOnDisk(store().loadedPath)) {
         // Unattended there is nobody to ask, and the other program's version
         // is kept as it is.
         if (!attended)
@@ -60,7 +60,7 @@ bool CMainDlg::saveLoadedGroup(bool attended) {
             return false;
     }
     keepFirstBackup(path);
-    if (!saveGroupFile(loadedPath))
+    if (!store().saveGroupFile(store().loadedPath))
         return false;
     rememberDiskState();
     return true;
@@ -76,7 +76,7 @@ void CMainDlg::keepFirstBackup(const QString& groupFile) {
     GroupBackups backups = backupsOnOurClock();
     QString folder;
     // A copy that cannot be made must not keep the entries from being saved.
-    if (!backups.keepCopy(groupFile, &folder) && !quiet)
+    if (!backups.keepCopy(groupFile, &folder) && !storeMessages.quiet)
         AfxMessageBox(AfxFormatString2(res::IDS_BACKUP_FAILED, groupFile, folder), MB_OK);
 }
 
@@ -87,9 +87,9 @@ bool CMainDlg::resolveUnsavedList() {
     for (;;) {
         // The default answer, and Esc, go back to the list: the entries are
         // dropped only when the user picks that.
-        const int answer =
-            AfxMessageBox(AfxFormatString1(res::IDS_UNSAVED_QUESTION, fromStorePath(loadedPath)),
-                          MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3, answers);
+        const int answer = AfxMessageBox(
+            AfxFormatString1(res::IDS_UNSAVED_QUESTION, fromStorePath(store().loadedPath)),
+            MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3, answers);
         if (answer == IDNO)
             return true;
         if (answer != IDYES)
@@ -98,7 +98,7 @@ bool CMainDlg::resolveUnsavedList() {
         const QString filter =
             QString("%1~%2~~").arg(ResString(res::IDS_OPEN_FILTER), "*.k09").replace('~', QChar(0));
         CFileDlg dlg(false, "k09", QString(), 0, filter);
-        dlg.initialDir = QFileInfo(fromStorePath(loadedPath)).absolutePath();
+        dlg.initialDir = QFileInfo(fromStorePath(store().loadedPath)).absolutePath();
         dlg.title = ResString(res::IDS_SAVE_AS_TITLE);
         if (dlg.DoModal() != IDOK)
             continue;
@@ -113,18 +113,18 @@ bool CMainDlg::resolveUnsavedList() {
 bool CMainDlg::saveGroupAs(const QString& path) {
     // A file chosen to be written over keeps its copy like the loaded one.
     keepFirstBackup(path);
-    if (!saveGroupFile(toStorePath(path)))
+    if (!store().saveGroupFile(toStorePath(path)))
         return false;
     // The entries now live there: that is the list to open next time.
-    loadedPath = toStorePath(path);
+    store().loadedPath = toStorePath(path);
     rememberDiskState();
     return true;
 }
 
 void CMainDlg::writeSettings() {
     if (CWinApp* app = AfxGetApp()) {
-        app->WriteProfileString("Last", "LoadPath", fromStorePath(loadedPath));
-        app->WriteProfileString("Last", "Post", lastEntry);
+        app->WriteProfileString("Last", "LoadPath", fromStorePath(store().loadedPath));
+        app->WriteProfileString("Last", "Post", session.lastEntry);
     }
 }
 
@@ -137,8 +137,8 @@ void CMainDlg::OnCancel() {
         exited = true;
         writeSettings();
     }
-    if (dataValid)
-        freeGroupBuffers();
+    if (store().dataValid)
+        store().freeGroupBuffers();
     CDialog::OnCancel();
 }
 
@@ -146,7 +146,7 @@ void CMainDlg::endSessionUnattended() {
     if (exited)
         return;
     exited = true;
-    quiet = true;
+    storeMessages.quiet = true;
     saveLoadedGroup(false);
     writeSettings();
 }

@@ -7,9 +7,9 @@
 #include "platform/data_exchange.h"
 #include "platform/dialer.h"
 #include "platform/message_box.h"
+#include "platform/res_string.h"
 #include "platform/win_app.h"
 #include "report/report_dlg.h"
-#include "res/res_string.h"
 #include "res/resource.h"
 
 #include <QDateTime>
@@ -50,36 +50,11 @@ private:
 
 } // namespace
 
-void StoreMessageBoxes::lowMemory() {
-    if (!quiet)
-        AfxMessageBox("Low Memory", MB_OK);
-}
-
-void StoreMessageBoxes::cannotCreate(const std::string& shownPath) {
-    if (!quiet)
-        AfxMessageBox(AfxFormatString1(res::IDS_CANNOT_CREATE, fromStorePath(shownPath)), MB_OK);
-}
-
-void StoreMessageBoxes::tooFewPublishers() {
-    if (!quiet)
-        AfxMessageBox(res::IDS_TOO_FEW_PUBLISHERS, MB_OK);
-}
-
-void StoreMessageBoxes::remarkTableFull() {
-    if (!quiet)
-        AfxMessageBox(res::IDS_NO_ROOM, MB_OK);
-}
-
-CMainDlg::CMainDlg(CWnd* parent)
-    : CDialog(res::IDD_MAIN, parent), GroupStore(static_cast<StoreMessageBoxes&>(*this)) {
+CMainDlg::CMainDlg(CWnd* parent) : CDialog(res::IDD_MAIN, parent), session(storeMessages) {
     appIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(res::IDR_MAINFRAME) : QIcon();
 }
 
 CMainDlg::~CMainDlg() = default;
-
-QString CMainDlg::displayText(unsigned publisher, bool lastNameFirst) const {
-    return fromGroupText(displayName(publisher, lastNameFirst));
-}
 
 void CMainDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -133,17 +108,15 @@ bool CMainDlg::OnInitDialog() {
     // another folder: a name typed relative to this one is kept in full.
     if (!path.isEmpty())
         path = QFileInfo(path).absoluteFilePath();
-    loadedPath = toStorePath(path);
-    lastEntry = app ? app->GetProfileString("Last", "Post") : QString();
-    dataValid = false;
-    startDirectory = currentDirectory ? fromStorePath(currentDirectory()) : QString();
-    languageName = ResString(res::IDS_LANGUAGE).toStdString();
+    store().loadedPath = toStorePath(path);
+    session.lastEntry = app ? app->GetProfileString("Last", "Post") : QString();
+    store().dataValid = false;
+    startDirectory =
+        store().currentDirectory ? fromStorePath(store().currentDirectory()) : QString();
+    store().languageName = ResString(res::IDS_LANGUAGE).toStdString();
 
     // The reports collected are those of the month before the calendar month.
-    const groupdata::ReportPeriod period = groupdata::reportPeriodOn(localTime());
-    reportMonth = defaultMonth = period.month;
-    reportYear = period.year;
-    yearSlot = period.slot;
+    session.startReportPeriod();
 
     GetDlgItem(res::IDC_SEND_ADDITIONS)->ShowWindow(SW_HIDE);
     GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(SW_HIDE);
@@ -153,13 +126,14 @@ bool CMainDlg::OnInitDialog() {
 
     // A list open in another window stays that window's: two windows saving
     // the same file would each overwrite what the other stored.
-    if (hasGroupFileExtension(fromStorePath(loadedPath)) &&
-        !lockGroupFile(fromStorePath(loadedPath))) {
+    if (hasGroupFileExtension(fromStorePath(store().loadedPath)) &&
+        !lockGroupFile(fromStorePath(store().loadedPath))) {
         exited = true;
         EndDialog(IDCANCEL);
         return false;
     }
-    if (hasGroupFileExtension(fromStorePath(loadedPath)) && loadGroupFile(loadedPath)) {
+    if (hasGroupFileExtension(fromStorePath(store().loadedPath)) &&
+        store().loadGroupFile(store().loadedPath)) {
         rememberDiskState();
         FillPublisherList();
         UpdateCaptions();
@@ -172,11 +146,12 @@ bool CMainDlg::OnInitDialog() {
 void CMainDlg::FillPublisherList() {
     publisherList.ResetContent();
     int count = 0;
-    for (unsigned p = 1; p <= publisherCount; ++p) {
-        if (filterNoReport != 0 && !isReportMissing(p, reportMonth, yearSlot))
+    for (unsigned p = 1; p <= store().publisherCount; ++p) {
+        if (filterNoReport != 0 &&
+            !store().isReportMissing(p, store().reportMonth, store().yearSlot))
             continue;
         // Inserted by position: the list keeps the file's order despite its sort style.
-        publisherList.InsertString(count, displayText(p, true));
+        publisherList.InsertString(count, session.displayText(p, true));
         publisherList.SetItemData(count, p);
         ++count;
     }
@@ -212,15 +187,15 @@ void CMainDlg::OnSelchangePublisherList() {
         clearContact();
         return;
     }
-    if (publisherCount < 2 || !rememberSelectedLine())
+    if (store().publisherCount < 2 || !rememberSelectedLine())
         return;
     const auto p = unsigned(publisherList.GetItemData(selectedItem));
 
-    GetDlgItem(IDOK)->SetWindowText(AfxFormatString1(res::IDS_POST, displayText(p, false)));
+    GetDlgItem(IDOK)->SetWindowText(AfxFormatString1(res::IDS_POST, session.displayText(p, false)));
 
     CWnd* number = GetDlgItem(res::IDC_PHONE_NUMBER);
-    if (gatherContacts(p) > 0) {
-        number->SetWindowText(fromGroupText(phoneList[phoneCursor]));
+    if (store().gatherContacts(p) > 0) {
+        number->SetWindowText(fromGroupText(store().phoneList[store().phoneCursor]));
         number->ShowWindow(SW_SHOW);
         // "Bel" is the only way to the dial command; offer it only where the
         // desktop can place the call.
@@ -230,36 +205,38 @@ void CMainDlg::OnSelchangePublisherList() {
         number->SetWindowText(QString());
         number->ShowWindow(SW_HIDE);
     }
-    GetDlgItem(res::IDC_NEXT_PHONE)->ShowWindow(phoneCount >= 2 ? SW_SHOW : SW_HIDE);
+    GetDlgItem(res::IDC_NEXT_PHONE)->ShowWindow(store().phoneCount >= 2 ? SW_SHOW : SW_HIDE);
 
-    const int mailShow = contactEmail.empty() ? SW_HIDE : SW_SHOW;
-    if (!contactEmail.empty())
+    const int mailShow = store().contactEmail.empty() ? SW_HIDE : SW_SHOW;
+    if (!store().contactEmail.empty())
         GetDlgItem(res::IDC_MAIL_REMINDER)
-            ->SetWindowText("E-mail - " + fromGroupText(contactEmail));
+            ->SetWindowText("E-mail - " + fromGroupText(store().contactEmail));
     GetDlgItem(res::IDC_MAIL_REMINDER)->ShowWindow(mailShow);
     GetDlgItem(res::IDC_PREVIEW_REMINDER)->ShowWindow(mailShow);
 }
 
 void CMainDlg::UpdateCaptions() {
-    const QString group = ResString(res::IDS_GROUP) + ' ' + QString::number(groupNumber);
-    const QString report = ResString(res::IDS_REPORT_TITLE, res::IDS_MONTH_FIRST + reportMonth);
+    const QString group = ResString(res::IDS_GROUP) + ' ' + QString::number(store().groupNumber);
+    const QString report =
+        ResString(res::IDS_REPORT_TITLE, res::IDS_MONTH_FIRST + store().reportMonth);
     SetWindowText(report + " - " + group + ' ');
 
     int missing = 0;
-    for (unsigned p = 1; p <= publisherCount; ++p)
-        if (isReportMissing(p, reportMonth, yearSlot))
+    for (unsigned p = 1; p <= store().publisherCount; ++p)
+        if (store().isReportMissing(p, store().reportMonth, store().yearSlot))
             ++missing;
     SetDlgItemText(res::IDC_MISSING_COUNT,
-                   ResString(res::IDS_MISSING_REPORTS, res::IDS_MONTH_FIRST + reportMonth) + " = " +
-                       QString::number(missing));
-    SetDlgItemText(res::IDC_PUBLISHER_COUNT,
-                   ResString(res::IDS_PUBLISHERS) + " = " + QString::number(publisherCount));
-    SetDlgItemText(res::IDC_LAST_ENTRY, lastEntry);
+                   ResString(res::IDS_MISSING_REPORTS, res::IDS_MONTH_FIRST + store().reportMonth) +
+                       " = " + QString::number(missing));
+    SetDlgItemText(res::IDC_PUBLISHER_COUNT, ResString(res::IDS_PUBLISHERS) + " = " +
+                                                 QString::number(store().publisherCount));
+    SetDlgItemText(res::IDC_LAST_ENTRY, session.lastEntry);
 
     const int listShow = publisherList.GetCount() > 0 ? SW_SHOW : SW_HIDE;
     GetDlgItem(res::IDC_SEND_ADDITIONS)->ShowWindow(listShow);
     GetDlgItem(res::IDC_VIEW_LIST)->ShowWindow(listShow);
-    GetDlgItem(res::IDC_FILTER_NO_REPORT)->ShowWindow(publisherCount != 0 ? SW_SHOW : SW_HIDE);
+    GetDlgItem(res::IDC_FILTER_NO_REPORT)
+        ->ShowWindow(store().publisherCount != 0 ? SW_SHOW : SW_HIDE);
 }
 
 void CMainDlg::OnFilterClicked() {
@@ -276,19 +253,20 @@ void CMainDlg::OnOK() {
 
     std::unique_ptr<CReportDlg> report;
     try {
-        report = std::make_unique<CReportDlg>();
+        report = std::make_unique<CReportDlg>(session,
+                                              unsigned(publisherList.GetItemData(selectedItem)));
     } catch (const std::bad_alloc&) {
         OnCancel();
         return;
     }
-    report->publisherNumber = int(publisherList.GetItemData(selectedItem));
     const bool committed = report->DoModal() == IDOK;
     report.reset();
     // A stored report goes to the disk at once: a crash, a power cut or a
     // logout later in the evening must not take it along.
-    if (committed)
+    if (committed) {
+        UpdateCaptions();
         saveLoadedGroup();
-
+    }
     if (filterNoReport != 0)
         FillPublisherList();
     else
@@ -306,7 +284,7 @@ void CMainDlg::OnOpenGroupFile() {
                  filterText);
 
     // Start in the loaded file's folder while that file is still there.
-    const QString loaded = fromStorePath(loadedPath);
+    const QString loaded = fromStorePath(store().loadedPath);
     const qsizetype slash = loaded.lastIndexOf('/');
     // Looked at without opening it: a pipe in its place must not hold us up.
     const QFileInfo probe(loaded);
@@ -327,10 +305,10 @@ void CMainDlg::OnOpenGroupFile() {
             publisherList.SetFocus();
             return;
         }
-        loadGroupFile(toStorePath(chosen));
+        store().loadGroupFile(toStorePath(chosen));
         rememberDiskState();
         FillPublisherList();
-        lastEntry.clear();
+        session.lastEntry.clear();
         UpdateCaptions();
     }
     QDir::setCurrent(startDirectory);
@@ -338,13 +316,14 @@ void CMainDlg::OnOpenGroupFile() {
 }
 
 void CMainDlg::OnSendAdditions() {
-    sendAdditions(*this, mailTransport());
+    sendAdditions(session.store(), mailTransport());
     publisherList.SetFocus();
 }
 
 void CMainDlg::OnViewList() {
-    auto list = std::make_unique<CListDlg>();
-    list->reportMonth = reportMonth;
+    const groupdata::GroupStore& group = store();
+    auto list = std::make_unique<CListDlg>(
+        ListSource{session.store(), group.reportMonth, group.yearSlot, group.groupNumber});
     list->DoModal();
     publisherList.SetFocus();
 }

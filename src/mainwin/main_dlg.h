@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the publisher list of the loaded group, the counts of
 // missing reports, and the buttons that open every other dialog. It owns the
-// group store and the report-month state for the whole run.
+// session of the run and hands it to the dialogs it opens.
 
 #include "groupdata/file_stamp.h"
 #include "groupdata/group_store.h"
@@ -10,6 +10,8 @@
 #include "platform/controls.h"
 #include "platform/dialog.h"
 #include "platform/group_text.h"
+#include "session/session.h"
+#include "session/store_message_boxes.h"
 
 #include <QIcon>
 #include <QSet>
@@ -19,19 +21,7 @@
 #include <memory>
 #include <optional>
 
-// Shows the group store's messages in message boxes; while quiet (the
-// session is ending and nobody is there to read them) it shows none.
-class StoreMessageBoxes : public groupdata::StoreMessages {
-public:
-    void lowMemory() override;
-    void cannotCreate(const std::string& shownPath) override;
-    void tooFewPublishers() override;
-    void remarkTableFull() override;
-
-    bool quiet = false;
-};
-
-class CMainDlg : public platform::CDialog, private StoreMessageBoxes, public groupdata::GroupStore {
+class CMainDlg : public platform::CDialog {
 public:
     explicit CMainDlg(platform::CWnd* parent = nullptr);
     ~CMainDlg() override;
@@ -79,17 +69,18 @@ public:
     // Whether the exit sequence has run.
     bool exitDone() const { return exited; }
 
-    // A publisher's display name as the user reads it.
-    QString displayText(unsigned publisher, bool lastNameFirst) const;
-
     platform::CListBox publisherList;
     int filterNoReport = 0;
     int selectedItem = 0;
     QString startDirectory;
-    QString lastEntry;
     QIcon appIcon;
+    StoreMessageBoxes storeMessages; // constructed before the session that reports to it
+    // The run's group and report month; the dialogs opened from here are handed it.
+    Session session;
 
 private:
+    groupdata::GroupStore& store() { return session.store(); }
+    const groupdata::GroupStore& store() const { return session.store(); }
     // Takes the lock of groupFile for this window, keeping the current one
     // when that file is open elsewhere; says so and returns false then.
     bool lockGroupFile(const QString& groupFile);

@@ -17,9 +17,9 @@ class VersionSummary : private groupdata::StoreMessages, public groupdata::Group
 public:
     explicit VersionSummary(const CMainDlg& window)
         : GroupStore(static_cast<StoreMessages&>(*this)) {
-        localTime = window.localTime;
-        reportMonth = defaultMonth = window.defaultMonth;
-        yearSlot = window.yearSlot;
+        localTime = window.session.store().localTime;
+        reportMonth = defaultMonth = window.session.store().defaultMonth;
+        yearSlot = window.session.store().yearSlot;
     }
 
     QString describe(const QString& path) {
@@ -46,7 +46,7 @@ private:
 GroupBackups CMainDlg::backupsOnOurClock() const {
     GroupBackups backups;
     backups.now = [this] {
-        std::tm t = localTime();
+        std::tm t = store().localTime();
         return QDateTime(QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday),
                          QTime(t.tm_hour, t.tm_min, t.tm_sec));
     };
@@ -54,7 +54,7 @@ GroupBackups CMainDlg::backupsOnOurClock() const {
 }
 
 void CMainDlg::OnRestoreBackup() {
-    const QString path = fromStorePath(loadedPath);
+    const QString path = fromStorePath(store().loadedPath);
     GroupBackups backups = backupsOnOurClock();
     const QList<BackupEntry> versions =
         hasGroupFileExtension(path) ? backups.list(path) : QList<BackupEntry>();
@@ -87,7 +87,7 @@ void CMainDlg::OnRestoreBackup() {
         publisherList.SetFocus();
         return;
     }
-    loadGroupFile(loadedPath);
+    store().loadGroupFile(store().loadedPath);
     rememberDiskState();
     FillPublisherList();
     UpdateCaptions();

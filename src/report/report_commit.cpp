@@ -2,10 +2,10 @@
 // remark editor, and committing the report into the group store.
 #include "report/report_dlg.h"
 
-#include "mainwin/main_dlg.h"
 #include "platform/data_exchange.h"
 #include "report/report_text.h"
 #include "res/resource.h"
+#include "session/session.h"
 
 #include <climits>
 
@@ -97,10 +97,9 @@ void CReportDlg::StoreFields() {
 }
 
 void CReportDlg::CommitRecord() {
-    CMainDlg* main = mainDialog();
-    main->replacePublisher(unsigned(publisherNumber), workRecord);
+    groupdata::GroupStore& store = session.store();
+    store.replacePublisher(unsigned(publisherNumber), workRecord);
     if (otherMonth && !notCounted)
-        main->setLateFlag(unsigned(publisherNumber), unsigned(dialogMonth));
-    main->lastEntry = main->displayText(unsigned(publisherNumber), false);
-    main->UpdateCaptions();
+        store.setLateFlag(unsigned(publisherNumber), unsigned(dialogMonth));
+    session.lastEntry = session.displayText(unsigned(publisherNumber), false);
 }

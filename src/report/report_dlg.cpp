@@ -2,14 +2,15 @@
 // dialog.
 #include "report/report_dlg.h"
 
-#include "mainwin/main_dlg.h"
 #include "platform/data_exchange.h"
 #include "platform/message_box.h"
 #include "res/resource.h"
+#include "session/session.h"
 
 using namespace platform;
 
-CReportDlg::CReportDlg(CWnd* parent) : CDialog(res::IDD_REPORT, parent) {}
+CReportDlg::CReportDlg(Session& runSession, unsigned publisher, CWnd* parent)
+    : CDialog(res::IDD_REPORT, parent), publisherNumber(int(publisher)), session(runSession) {}
 
 CReportDlg::~CReportDlg() = default;
 
@@ -30,10 +31,6 @@ const MessageMap& CReportDlg::GetMessageMap() const {
     return map;
 }
 
-CMainDlg* CReportDlg::mainDialog() const {
-    return owner;
-}
-
 void CReportDlg::takeMonthFlags() {
     // The whole status byte: other bits than the status also show the hours.
     pioneerFlag = workRecord.pioneerStatus(unsigned(dialogMonth), dialogSlot);
@@ -46,16 +43,16 @@ unsigned CReportDlg::cellStatus() const {
 
 bool CReportDlg::OnInitDialog() {
     // The base initialisation is not run: LoadFields fills the controls.
-    owner = dynamic_cast<CMainDlg*>(GetOwnerDialog());
-    if (!owner || publisherNumber < 1 || publisherNumber > int(owner->publisherCount)) {
+    const groupdata::GroupStore& store = session.store();
+    if (publisherNumber < 1 || publisherNumber > int(store.publisherCount)) {
         // Nothing to show a report of.
         EndDialog(IDCANCEL);
         return false;
     }
-    dialogMonth = owner->reportMonth % groupdata::monthCount;
-    dialogSlot = owner->yearSlot;
+    dialogMonth = store.reportMonth % groupdata::monthCount;
+    dialogSlot = store.yearSlot;
 
-    const QString name = owner->displayText(unsigned(publisherNumber), false);
+    const QString name = session.displayText(unsigned(publisherNumber), false);
     SetWindowText(name);
     // A screen reader announces the window; the name alone does not say what it is.
     SetAccessibleName(AfxFormatString1(res::IDS_REPORT_WINDOW_NAME, name));
@@ -71,7 +68,7 @@ bool CReportDlg::OnInitDialog() {
     GetDlgItem(res::IDC_MONTH_LIST_OK)->ShowWindow(SW_HIDE);
     GetDlgItem(res::IDC_REMARK_EDIT)->ShowWindow(SW_HIDE);
 
-    workRecord = owner->publisher(unsigned(publisherNumber));
+    workRecord = store.publisher(unsigned(publisherNumber));
     takeMonthFlags();
     ApplyFieldVisibility();
 

@@ -13,14 +13,15 @@
 #include <cstdint>
 #include <string>
 
-class CMainDlg;
+class Session;
 
 class CReportDlg : public platform::CDialog {
 public:
     // States of the Enter key handling.
     enum EnterMode { EnterNormal = 0, EnterRemark = 1, EnterRemarkClosing = 2 };
 
-    explicit CReportDlg(platform::CWnd* parent = nullptr);
+    // The report of publisher (1..publisherCount) in the session's group.
+    CReportDlg(Session& session, unsigned publisher, platform::CWnd* parent = nullptr);
     ~CReportDlg() override;
 
     void DoDataExchange(platform::CDataExchange* pDX) override;
@@ -79,7 +80,6 @@ public:
     QString creditText;
 
 private:
-    CMainDlg* mainDialog() const;
     // pioneerFlag and participatedChecked from the shown cell.
     void takeMonthFlags();
     // The status bits of the shown cell's pioneerStatus byte.
@@ -95,5 +95,5 @@ private:
     // The month whose cell found no room in the remark table, or -1.
     int noRoomMonth = -1;
 
-    CMainDlg* owner = nullptr;
+    Session& session;
 };

@@ -3,10 +3,11 @@
 // keys between the fields.
 #include "report/report_dlg.h"
 
-#include "mainwin/main_dlg.h"
+#include "platform/group_text.h"
 #include "platform/message_box.h"
 #include "report/report_text.h"
 #include "res/resource.h"
+#include "session/session.h"
 
 using namespace platform;
 
@@ -42,9 +43,9 @@ void CReportDlg::LoadFields() {
     // A full remark table is told once for the month shown, not again when
     // the same month is loaded once more (closing the month list reloads it).
     std::string remark;
-    remarkEntry = int(mainDialog()->findOrAddRemark(unsigned(publisherNumber), m, dialogSlot,
-                                                    remark, dialogMonth == noRoomMonth));
-    const bool noRoom = remarkEntry == 0 || unsigned(remarkEntry) > mainDialog()->remarkCount;
+    remarkEntry = int(session.store().findOrAddRemark(unsigned(publisherNumber), m, dialogSlot,
+                                                      remark, dialogMonth == noRoomMonth));
+    const bool noRoom = remarkEntry == 0 || unsigned(remarkEntry) > session.store().remarkCount;
     noRoomMonth = noRoom ? dialogMonth : -1;
     remarkText = fromGroupText(report::trimBlanks(remark));
 

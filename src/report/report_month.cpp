@@ -2,9 +2,9 @@
 // tells whether the entered values reach the branch report.
 #include "report/report_dlg.h"
 
-#include "mainwin/main_dlg.h"
 #include "platform/message_box.h"
 #include "res/resource.h"
+#include "session/session.h"
 
 #include <QPushButton>
 
@@ -12,7 +12,7 @@ using namespace platform;
 
 const QString& CReportDlg::MonthName(int month, bool withArticle) {
     monthText = AfxLoadString(res::IDS_MONTH_FIRST + unsigned(month));
-    if (withArticle && mainDialog() && mainDialog()->languageName == "french") {
+    if (withArticle && session.store().languageName == "french") {
         const bool vowel = monthText.startsWith('a') || monthText.startsWith('o');
         monthText.prepend(vowel ? "d'" : "de ");
     }
@@ -20,7 +20,7 @@ const QString& CReportDlg::MonthName(int month, bool withArticle) {
 }
 
 void CReportDlg::ShowWarnings() {
-    const unsigned report = mainDialog()->reportMonth % groupdata::monthCount;
+    const unsigned report = session.store().reportMonth % groupdata::monthCount;
     const bool special = (workRecord.pioneerStatus(report, dialogSlot) & 3u) == 3 ||
                          (workRecord.pioneerStatus(unsigned(dialogMonth), dialogSlot) & 3u) == 3;
     const bool hasHours = hoursValue != 0;
@@ -32,7 +32,7 @@ void CReportDlg::ShowWarnings() {
 
     if (hasHours)
         text = AfxFormatString2(res::IDS_ALREADY_ENTERED, MonthName(dialogMonth, true),
-                                mainDialog()->displayText(unsigned(publisherNumber), false));
+                                session.displayText(unsigned(publisherNumber), false));
     if (special) {
         text += "\n" + AfxLoadString(res::IDS_SPECIALS_NOT_COUNTED);
         notCounted = 1;
@@ -40,7 +40,7 @@ void CReportDlg::ShowWarnings() {
         if (!monthListShown && otherMonth) {
             QString line;
             if (hasHours &&
-                !mainDialog()->isLateFlag(unsigned(publisherNumber), unsigned(dialogMonth))) {
+                !session.store().isLateFlag(unsigned(publisherNumber), unsigned(dialogMonth))) {
                 line = AfxFormatString1(res::IDS_NOT_ADDED, MonthName(int(report), true));
                 notCounted = 1;
             } else {

@@ -3,10 +3,10 @@
 #include "report/report_dlg.h"
 
 #include "groupdata/cp1252.h"
-#include "mainwin/main_dlg.h"
 #include "platform/message_box.h"
 #include "report/report_text.h"
 #include "res/resource.h"
+#include "session/session.h"
 
 #include <QTimer>
 
@@ -77,8 +77,8 @@ void CReportDlg::OnRemarkKillFocus() {
     // is not asked to unlink it: the record there changes only at commit.
     bool stored = false;
     if (!bytes.empty() && bytes.front() != ' ')
-        stored = mainDialog()->storeRemark(unsigned(publisherNumber), unsigned(dialogMonth),
-                                           dialogSlot, unsigned(remarkEntry), bytes);
+        stored = session.store().storeRemark(unsigned(publisherNumber), unsigned(dialogMonth),
+                                             dialogSlot, unsigned(remarkEntry), bytes);
     workRecord.setRemarkIndex(unsigned(dialogMonth), dialogSlot,
                               stored ? std::uint16_t(remarkEntry) : 0);
 

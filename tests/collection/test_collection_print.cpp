@@ -479,10 +479,10 @@ void CollectionPrintTest::printFromTheDialog() {
     // Zoë selected, her second number offered.
     run.clickLine(1);
     run.click(res::IDC_NEXT_PHONE);
-    const auto phones = main.phoneList;
-    const auto count = main.phoneCount;
-    const auto cursor = main.phoneCursor;
-    const std::string email = main.contactEmail;
+    const auto phones = main.session.store().phoneList;
+    const auto count = main.session.store().phoneCount;
+    const auto cursor = main.session.store().phoneCursor;
+    const std::string email = main.session.store().contactEmail;
     const QString shownNumber = run.text(res::IDC_PHONE_NUMBER);
     QCOMPARE(cursor, std::uint8_t(1));
 
@@ -508,10 +508,10 @@ void CollectionPrintTest::printFromTheDialog() {
     });
 
     // The main window still serves the publisher selected in its list.
-    QCOMPARE(main.phoneList, phones);
-    QCOMPARE(main.phoneCount, count);
-    QCOMPARE(main.phoneCursor, cursor);
-    QCOMPARE(main.contactEmail, email);
+    QCOMPARE(main.session.store().phoneList, phones);
+    QCOMPARE(main.session.store().phoneCount, count);
+    QCOMPARE(main.session.store().phoneCursor, cursor);
+    QCOMPARE(main.session.store().contactEmail, email);
     QCOMPARE(run.text(res::IDC_PHONE_NUMBER), shownNumber);
     run.click(res::IDC_NEXT_PHONE);
     QCOMPARE(run.text(res::IDC_PHONE_NUMBER), QString("0031-307778"));

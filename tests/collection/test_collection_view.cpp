@@ -151,7 +151,7 @@ void CollectionViewTest::captions() {
     harness::MainWindow run;
     CMainDlg& main =
         run.startWith(run.writeGroup("Groep.k09", listharness::numberedGroup(3, month)));
-    main.languageName = language.toStdString();
+    main.session.store().languageName = language.toStdString();
     withList(run, [&](CListDlg& list) {
         QCOMPARE(list.window()->windowTitle(), caption);
         const std::vector<DrawCall> calls = paintedCalls(list);

@@ -86,7 +86,7 @@ public:
     // Creates the main dialog on the given day, shown and active.
     CMainDlg& start(const std::tm& today = dateOf(2025, 4, 10)) {
         dlg = std::make_unique<CMainDlg>();
-        dlg->localTime = [today] { return today; };
+        dlg->session.store().localTime = [today] { return today; };
         if (!dlg->Create())
             qFatal("main dialog cannot be created");
         dlg->window()->activateWindow();

@@ -431,15 +431,15 @@ void PublisherListTest::openAnotherFile() {
         QCOMPARE(run.title(), QString("Mei-bericht - Groep 9 "));
         QCOMPARE(run.text(res::IDC_MISSING_COUNT), QString("Ontbrekende Mei Rapoporten = 2"));
         QCOMPARE(run.text(res::IDC_LAST_ENTRY), QString());
-        QVERIFY(dlg.lastEntry.isEmpty());
-        QCOMPARE(fromStorePath(dlg.loadedPath), chosen);
+        QVERIFY(dlg.session.lastEntry.isEmpty());
+        QCOMPARE(fromStorePath(dlg.session.store().loadedPath), chosen);
         // The selected line was beyond the new list's end.
         QCOMPARE(dlg.selectedItem, 0);
         QCOMPARE(run.text(platform::IDOK), QString("Post - Françoise Dubois"));
     } else {
         QCOMPARE(run.lines(), allLines);
         QCOMPARE(run.text(res::IDC_LAST_ENTRY), QString("Zoë Jansen"));
-        QCOMPARE(fromStorePath(dlg.loadedPath), first);
+        QCOMPARE(fromStorePath(dlg.session.store().loadedPath), first);
         QCOMPARE(dlg.selectedItem, 4);
     }
     QCOMPARE(QDir::currentPath(), resetsDirectory ? run.startFolder : elsewhere);
@@ -452,9 +452,9 @@ void PublisherListTest::openingAnotherListSavesTheOldOne() {
     harness::MainWindow run;
     const QString first = run.writeGroup("Groep.K09", listGroup());
     CMainDlg& dlg = run.startWith(first);
-    groupdata::PublisherRecord rec = dlg.publisher(1);
+    groupdata::PublisherRecord rec = dlg.session.store().publisher(1);
     rec.setStudies(5, 1, groupdata::participatedBit | 3);
-    dlg.replacePublisher(1, rec);
+    dlg.session.store().replacePublisher(1, rec);
     const QString next = run.writeGroup("Nieuw.k09", listGroup());
     run.script.answerFileDialog(next);
 
@@ -463,7 +463,7 @@ void PublisherListTest::openingAnotherListSavesTheOldOne() {
     fixture::Group expected = listGroup();
     expected.publishers[0].cell(Cell(5, 1).participated().studies(3));
     QCOMPARE(harness::fileBytes(first), harness::bytesOf(fixture::buildGroupFile(expected)));
-    QCOMPARE(fromStorePath(dlg.loadedPath), next);
+    QCOMPARE(fromStorePath(dlg.session.store().loadedPath), next);
     QVERIFY(run.script.messageBoxes().empty());
 }
 
@@ -559,9 +559,10 @@ void PublisherListTest::reportOnFilteredListRemovesLine() {
     // The report dialog commits a report for its publisher.
     run.script.driveNextDialog([&](platform::CDialog& dialog) {
         auto& report = static_cast<CReportDlg&>(dialog);
-        groupdata::PublisherRecord rec = dlg.publisher(unsigned(report.publisherNumber));
-        rec.setParticipated(dlg.reportMonth, dlg.yearSlot, true);
-        dlg.replacePublisher(unsigned(report.publisherNumber), rec);
+        groupdata::PublisherRecord rec =
+            dlg.session.store().publisher(unsigned(report.publisherNumber));
+        rec.setParticipated(dlg.session.store().reportMonth, dlg.session.store().yearSlot, true);
+        dlg.session.store().replacePublisher(unsigned(report.publisherNumber), rec);
         dialog.EndDialog(platform::IDOK);
     });
 
@@ -610,7 +611,7 @@ void PublisherListTest::enteredReportReachesCaptionsAndFile() {
     QTest::keyClick(run.list(), Qt::Key_Return);
 
     QVERIFY2(run.script.unexpected().isEmpty(), qPrintable(run.script.unexpected().join('\n')));
-    QVERIFY(!dlg.isReportMissing(2, 2, 1));
+    QVERIFY(!dlg.session.store().isReportMissing(2, 2, 1));
     QCOMPARE(run.text(res::IDC_MISSING_COUNT), QString("Ontbrekende Maart Rapoporten = 2"));
     QCOMPARE(run.text(res::IDC_LAST_ENTRY), QString("José Fernandes"));
     QCOMPARE(run.lines(), allLines);
@@ -625,9 +626,9 @@ void PublisherListTest::enteredReportReachesCaptionsAndFile() {
     QVERIFY(saved != harness::bytesOf(fixture::buildGroupFile(expected)));
     // Read back, the file holds José's March report.
     CMainDlg reread;
-    QVERIFY(reread.loadGroupFile(toStorePath(file)));
-    QVERIFY(reread.publisher(2).participated(2, 1));
-    QVERIFY(reread.isReportMissing(5, 2, 1));
+    QVERIFY(reread.session.store().loadGroupFile(toStorePath(file)));
+    QVERIFY(reread.session.store().publisher(2).participated(2, 1));
+    QVERIFY(reread.session.store().isReportMissing(5, 2, 1));
     QCOMPARE(harness::fileBytes(run.settingsPath),
              ("[Last]\nLoadPath=" + file + "\nPost=José Fernandes\n").toUtf8());
 }

@@ -28,7 +28,7 @@ void SampleWindowTest::sampleShowsInTheMainWindow() {
     QCOMPARE(run.lines().mid(0, 3),
              (QStringList{"Jansen, Zoë", "Fernandes, José", "Dubois, Françoise"}));
     QCOMPARE(run.title(), QString("Maart-bericht - Groep 3 "));
-    dlg.lastEntry = "Françoise Dubois";
+    dlg.session.lastEntry = "Françoise Dubois";
     dlg.UpdateCaptions();
     run.clickLine(1);
     QCOMPARE(run.text(res::IDC_MAIL_REMINDER), QString("E-mail - jose.fernandes@example.nl"));

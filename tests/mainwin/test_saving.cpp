@@ -6,8 +6,8 @@
 #include "mainwin/backups.h"
 #include "platform/constants.h"
 #include "platform/message_box.h"
+#include "platform/res_string.h"
 #include "reports_on_disk.h"
-#include "res/res_string.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -68,7 +68,7 @@ void storeReport(harness::MainWindow& run, int line, int studies) {
 }
 
 bool hasReport(CMainDlg& dlg, unsigned publisher) {
-    return !dlg.isReportMissing(publisher, march, slot);
+    return !dlg.session.store().isReportMissing(publisher, march, slot);
 }
 
 QStringList backupsOf(const QString& file) {
@@ -297,9 +297,9 @@ void SavingTest::newListWaitsWhileTheOldCannotBeSaved() {
 
     QCOMPARE(run.script.takeMessageTexts(),
              (QStringList{cannotCreate(file), unsavedQuestion(file)}));
-    QCOMPARE(dlg.groupNumber, 3);
+    QCOMPARE(dlg.session.store().groupNumber, 3);
     QVERIFY(hasReport(dlg, 1));
-    QCOMPARE(QString::fromStdString(dlg.loadedPath), file);
+    QCOMPARE(QString::fromStdString(dlg.session.store().loadedPath), file);
 }
 
 void SavingTest::unattendedEndAsksNothing_data() {
@@ -316,9 +316,9 @@ void SavingTest::unattendedEndAsksNothing() {
     CMainDlg& dlg = run.startWith(file);
     storeReport(run, 1, 9);
     // A change that no commit has saved yet (as a remark's): only the end saves it.
-    groupdata::PublisherRecord rec = dlg.publisher(1);
+    groupdata::PublisherRecord rec = dlg.session.store().publisher(1);
     rec.setStudies(march, slot, groupdata::participatedBit | 1);
-    dlg.replacePublisher(1, rec);
+    dlg.session.store().replacePublisher(1, rec);
     if (fault == "folder")
         replaceByFolder(file);
     else if (fault == "changed")

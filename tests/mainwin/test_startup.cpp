@@ -6,7 +6,7 @@
 
 #include "platform/constants.h"
 #include "platform/message_box.h"
-#include "res/res_string.h"
+#include "platform/res_string.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -138,7 +138,7 @@ void StartupTest::startupInputs() {
     QTest::keyClick(run.list(), Qt::Key_Escape);
     QVERIFY(!run.dlg->isRunning());
     QCOMPARE(run.dlg->result(), platform::IDCANCEL);
-    QVERIFY(!run.dlg->dataValid);
+    QVERIFY(!run.dlg->session.store().dataValid);
 
     const fixture::Group* groups[] = {&newGroup, &oldGroup, &upperGroup};
     for (int i = 0; i < 3; ++i) {
@@ -188,10 +188,10 @@ void StartupTest::reportMonthFromDate() {
             run.writeGroup("Groep.k09", groupNumbered(2, std::uint8_t(headerMonth)));
     CMainDlg& dlg = run.start(dateOf(today.year(), today.month(), today.day()));
 
-    QCOMPARE(int(dlg.reportMonth), reportMonth);
-    QCOMPARE(int(dlg.defaultMonth), defaultMonth);
-    QCOMPARE(int(dlg.reportYear), reportYear);
-    QCOMPARE(int(dlg.yearSlot), yearSlot);
+    QCOMPARE(int(dlg.session.store().reportMonth), reportMonth);
+    QCOMPARE(int(dlg.session.store().defaultMonth), defaultMonth);
+    QCOMPARE(int(dlg.session.store().reportYear), reportYear);
+    QCOMPARE(int(dlg.session.store().yearSlot), yearSlot);
     if (headerMonth >= 0) {
         const QString month = platform::AfxLoadString(res::IDS_MONTH_FIRST + unsigned(reportMonth));
         QCOMPARE(run.title(), month + "-bericht - Groep 2 ");
@@ -208,17 +208,17 @@ void StartupTest::relativeCommandLineIsFoundFromElsewhere() {
     QVERIFY(QDir().mkpath(run.path("elders")));
     QVERIFY(QDir::setCurrent(run.dir.path()));
     CMainDlg& first = run.startWith("Groep.k09");
-    QCOMPARE(int(first.groupNumber), 7);
-    QCOMPARE(fromStorePath(first.loadedPath), file);
+    QCOMPARE(int(first.session.store().groupNumber), 7);
+    QCOMPARE(fromStorePath(first.session.store().loadedPath), file);
     run.click(platform::IDCANCEL);
     QCOMPARE(fileBytes(run.settingsPath), settingsText(file, ""));
 
     QVERIFY(QDir::setCurrent(run.path("elders")));
     theApp.m_lpCmdLine.clear();
     CMainDlg& second = run.start();
-    QCOMPARE(int(second.groupNumber), 7);
+    QCOMPARE(int(second.session.store().groupNumber), 7);
     QCOMPARE(run.lines().size(), 3);
-    QCOMPARE(fromStorePath(second.loadedPath), file);
+    QCOMPARE(fromStorePath(second.session.store().loadedPath), file);
 }
 
 void StartupTest::exitWritesGroupFileAndSettings() {
@@ -228,10 +228,10 @@ void StartupTest::exitWritesGroupFileAndSettings() {
     const QString file = run.writeGroup("Groep.k09", groupNumbered(3));
     run.writeSettings("", "Eerder");
     CMainDlg& dlg = run.startWith(file);
-    groupdata::PublisherRecord rec = dlg.publisher(2);
+    groupdata::PublisherRecord rec = dlg.session.store().publisher(2);
     rec.setStudies(2, 1, groupdata::participatedBit | 4);
-    dlg.replacePublisher(2, rec);
-    dlg.lastEntry = "José Fernandes";
+    dlg.session.store().replacePublisher(2, rec);
+    dlg.session.lastEntry = "José Fernandes";
 
     run.click(platform::IDCANCEL);
 
@@ -277,7 +277,7 @@ void StartupTest::exitClosesWithoutSavingOnlyWhenTold() {
     QCOMPARE(run.script.takeMessageTexts(),
              (QStringList{platform::AfxFormatString1(res::IDS_CANNOT_CREATE, file),
                           platform::AfxFormatString1(res::IDS_UNSAVED_QUESTION, file)}));
-    QVERIFY(!run.dlg->dataValid);
+    QVERIFY(!run.dlg->session.store().dataValid);
     QCOMPARE(fileBytes(run.settingsPath), settingsText(file, ""));
     QVERIFY(!run.dlg->isRunning());
 }
@@ -299,9 +299,9 @@ void StartupTest::exitKeepsACopyOfTheReplacedFile() {
     const QString file = run.writeGroup("Groep.k09", groupNumbered(3));
     const QByteArray before = fileBytes(file);
     CMainDlg& dlg = run.startWith(file);
-    groupdata::PublisherRecord rec = dlg.publisher(1);
+    groupdata::PublisherRecord rec = dlg.session.store().publisher(1);
     rec.setStudies(2, 1, groupdata::participatedBit | 2);
-    dlg.replacePublisher(1, rec);
+    dlg.session.store().replacePublisher(1, rec);
 
     QTest::keyClick(run.list(), Qt::Key_Escape);
 
@@ -321,9 +321,9 @@ void StartupTest::exitSavesEvenWhenNoCopyCanBeMade() {
     blocker.close();
     qputenv("XDG_DATA_HOME", QFile::encodeName(run.path("plain/data")));
     CMainDlg& dlg = run.startWith(file);
-    groupdata::PublisherRecord rec = dlg.publisher(1);
+    groupdata::PublisherRecord rec = dlg.session.store().publisher(1);
     rec.setStudies(2, 1, groupdata::participatedBit);
-    dlg.replacePublisher(1, rec);
+    dlg.session.store().replacePublisher(1, rec);
 
     QTest::keyClick(run.list(), Qt::Key_Escape);
 

@@ -1,13 +1,16 @@
 #pragma once
-// Opens the report dialog over a running main dialog that has loaded a group
-// file built for the test, and types into it the way a user does: every key
-// goes to the control that has the keyboard focus.
+// Opens the report dialog over a session that has loaded a group file built
+// for the test, and types into it the way a user does: every key goes to the
+// control that has the keyboard focus.
 
 #include "fixtures/group_fixture.h"
-#include "mainwin/group_app.h"
-#include "mainwin/main_dlg.h"
+#include "platform/group_text.h"
+#include "platform/res_string.h"
+#include "platform/win_app.h"
 #include "report/report_dlg.h"
 #include "res/resource.h"
+#include "session/session.h"
+#include "session/store_message_boxes.h"
 #include "support/private_home.h"
 #include "support/scripted_interaction.h"
 
@@ -41,33 +44,32 @@ inline std::tm testDay() {
 class ReportBench {
 public:
     ReportBench() {
-        theApp.m_pszProfileName = dir.filePath("dravo.ini");
-        theApp.m_lpCmdLine.clear();
+        session.store().localTime = [] { return testDay(); };
     }
-    ~ReportBench() {
-        report.reset();
-        main.reset();
-        theApp.m_lpCmdLine.clear();
+    ~ReportBench() { report.reset(); }
+
+    // Writes a group file from group and loads it into the session as a run
+    // started on testDay does.
+    Session& start(const fixture::Group& group) {
+        groupPath = writeGroup(group);
+        groupdata::GroupStore& store = session.store();
+        store.languageName = ResString(res::IDS_LANGUAGE).toStdString();
+        session.startReportPeriod();
+        if (!store.loadGroupFile(toStorePath(groupPath)))
+            qFatal("group file cannot be loaded");
+        return session;
     }
 
-    // Starts the main dialog on a group file written from group.
-    CMainDlg& start(const fixture::Group& group) {
-        groupPath = dir.filePath("Groep.k09");
-        fixture::writeGroupFile(toStorePath(groupPath), group);
-        theApp.m_lpCmdLine = groupPath;
-        main = std::make_unique<CMainDlg>();
-        main->localTime = [] { return testDay(); };
-        if (!main->Create())
-            qFatal("main dialog cannot be created");
-        activate(main->window());
-        return *main;
+    QString writeGroup(const fixture::Group& group) {
+        const QString path = dir.filePath("Groep.k09");
+        fixture::writeGroupFile(toStorePath(path), group);
+        return path;
     }
 
-    // Opens the report dialog of publisher number over the main dialog.
+    // Opens the report dialog of publisher number over the session.
     CReportDlg& open(int publisher) {
-        report = std::make_unique<CReportDlg>();
-        report->publisherNumber = publisher;
-        if (!report->Create(main.get()))
+        report = std::make_unique<CReportDlg>(session, unsigned(publisher));
+        if (!report->Create())
             qFatal("report dialog cannot be created");
         activate(report->window());
         return *report;
@@ -117,17 +119,20 @@ public:
         QTest::keyClicks(control(id), value);
     }
 
-    PublisherRecord stored(int publisher) const { return main->publisher(unsigned(publisher)); }
+    PublisherRecord stored(int publisher) const {
+        return session.store().publisher(unsigned(publisher));
+    }
 
     QTemporaryDir dir;
     PrivateHome home{dir.path()};
     ScriptedInteraction script;
+    StoreMessageBoxes messages;
+    Session session{messages};
     QString groupPath;
-    std::unique_ptr<CMainDlg> main;
     std::unique_ptr<CReportDlg> report;
 };
 
-// The cell of the main dialog's report month in slot 0.
+// The cell of the session's report month in slot 0.
 constexpr unsigned march = 2;
 
 } // namespace bench

@@ -95,7 +95,7 @@ void ReportMonthTest::warnings() {
     if (lateBefore)
         p.late(unsigned(month));
     ReportBench b;
-    CMainDlg& main = b.start(Group().month(march).publisher(p));
+    Session& run = b.start(Group().month(march).publisher(p));
     CReportDlg& dlg = b.open(1);
     if (month != int(march)) {
         b.alt(Qt::Key_C);
@@ -114,13 +114,13 @@ void ReportMonthTest::warnings() {
         return;
     QTest::mouseClick(b.control(IDOK), Qt::LeftButton);
     QVERIFY(!dlg.isRunning());
-    QTEST(main.isLateFlag(1, unsigned(month)), "lateAfter");
-    QCOMPARE(main.isLateFlag(1, march), false);
+    QTEST(run.store().isLateFlag(1, unsigned(month)), "lateAfter");
+    QCOMPARE(run.store().isLateFlag(1, march), false);
 }
 
 void ReportMonthTest::monthListShowsAndReloads() {
     ReportBench b;
-    CMainDlg& main = b.start(Group().month(march).publisher(
+    Session& run = b.start(Group().month(march).publisher(
         Publisher("Anna", "Bakker").cell(Cell(february).participated().studies(3))));
     CReportDlg& dlg = b.open(1);
     QVERIFY(!b.shown(res::IDC_STUDIES));
@@ -162,7 +162,7 @@ void ReportMonthTest::monthListShowsAndReloads() {
     b.key(Qt::Key_Return);
     QVERIFY(!dlg.isRunning());
     QCOMPARE(int(b.stored(1).studies(march, 0)), 0x0801);
-    QVERIFY(!main.isLateFlag(1, march));
+    QVERIFY(!run.store().isLateFlag(1, march));
 }
 
 void ReportMonthTest::doubleClickClosesList() {
@@ -184,7 +184,7 @@ void ReportMonthTest::doubleClickClosesList() {
 
 void ReportMonthTest::lateReportWritesShownMonthOnly() {
     ReportBench b;
-    CMainDlg& main = b.start(Group().month(march).publisher(
+    Session& run = b.start(Group().month(march).publisher(
         Publisher("Anna", "Bakker").cell(Cell(march).participated().studies(2))));
     PublisherRecord expected = b.stored(1);
     CReportDlg& dlg = b.open(1);
@@ -200,7 +200,7 @@ void ReportMonthTest::lateReportWritesShownMonthOnly() {
     expected.setStudies(february, 0, 0x0804);
     expected.setLateFlag(february, 1);
     QVERIFY(b.stored(1).bytes == expected.bytes);
-    QCOMPARE(main.lastEntry, QString("Anna Bakker"));
+    QCOMPARE(run.lastEntry, QString("Anna Bakker"));
 }
 
 void ReportMonthTest::lateMonthFollowsItsPioneerStatus_data() {
@@ -218,7 +218,7 @@ void ReportMonthTest::lateMonthFollowsItsPioneerStatus() {
     QFETCH(int, marchStatus);
     QFETCH(bool, hoursShown);
     ReportBench b;
-    CMainDlg& main = b.start(Group().month(march).publisher(
+    Session& run = b.start(Group().month(march).publisher(
         Publisher("Anna", "Bakker")
             .cell(Cell(february).pioneerStatus(std::uint8_t(februaryStatus)))
             .cell(Cell(march).pioneerStatus(std::uint8_t(marchStatus)))));
@@ -249,7 +249,7 @@ void ReportMonthTest::lateMonthFollowsItsPioneerStatus() {
     QCOMPARE(int(stored.studies(february, 0)), 0x0801);
     QCOMPARE(int(stored.pioneerStatus(february, 0)), februaryStatus);
     QCOMPARE(int(stored.pioneerStatus(march, 0)), marchStatus);
-    QVERIFY(main.isLateFlag(1, february));
+    QVERIFY(run.store().isLateFlag(1, february));
 }
 
 // A cell without a remark finds no room in a full remark table. The message
@@ -290,10 +290,10 @@ void ReportMonthTest::fullRemarkTableToldOncePerMonth() {
 
 void ReportMonthTest::monthName() {
     ReportBench b;
-    CMainDlg& main = b.start(Group().month(march).publisher(Publisher("Anna", "Bakker")));
+    Session& run = b.start(Group().month(march).publisher(Publisher("Anna", "Bakker")));
     CReportDlg& dlg = b.open(1);
     QCOMPARE(dlg.MonthName(7, true), QString("Augustus"));
-    main.languageName = "french";
+    run.store().languageName = "french";
     QCOMPARE(dlg.MonthName(7, true), QString("de Augustus")); // only a lower-case a or o
     QCOMPARE(dlg.MonthName(0, true), QString("de Januari"));
     QCOMPARE(dlg.MonthName(0, false), QString("Januari"));

@@ -23,8 +23,8 @@ Group pioneer(int hours, int credit, const QString& remark) {
     return Group().month(march).remark("eerste").publisher(Publisher("Piet", "Pionier").cell(cell));
 }
 
-QString tableText(CMainDlg& main, int entry) {
-    return QString::fromStdString(main.remark(unsigned(entry)).text());
+QString tableText(Session& run, int entry) {
+    return QString::fromStdString(run.store().remark(unsigned(entry)).text());
 }
 
 // Opens the remark editor with Alt+M and replaces its text by typing.
@@ -138,11 +138,11 @@ void ReportRemarksTest::creditFollowsTypedHours() {
 
 void ReportRemarksTest::enterStoresRemarkAndStaysOpen() {
     ReportBench b;
-    CMainDlg& main = b.start(
+    Session& run = b.start(
         Group().month(march).remark("een").remark("twee").publisher(Publisher("Anna", "Bakker")));
     CReportDlg& dlg = b.open(1);
     // Opening a cell without a remark reserves the next entry.
-    QCOMPARE(int(main.remarkCount), 3);
+    QCOMPARE(int(run.store().remarkCount), 3);
     QCOMPARE(dlg.remarkEntry, 3);
 
     b.alt(Qt::Key_M);
@@ -156,7 +156,7 @@ void ReportRemarksTest::enterStoresRemarkAndStaysOpen() {
     QVERIFY(b.shown(res::IDC_CHANGE_MONTH));
     QCOMPARE(b.focusId(), res::IDC_PARTICIPATED);
     QCOMPARE(dlg.enterMode, int(CReportDlg::EnterNormal));
-    QCOMPARE(tableText(main, 3), QString("ziek"));
+    QCOMPARE(tableText(run, 3), QString("ziek"));
     QCOMPARE(int(dlg.workRecord.remarkIndex(march, 0)), 3);
     QCOMPARE(int(b.stored(1).remarkIndex(march, 0)), 0);
 
@@ -165,12 +165,12 @@ void ReportRemarksTest::enterStoresRemarkAndStaysOpen() {
     b.key(Qt::Key_Return);
     QVERIFY(!dlg.isRunning());
     QCOMPARE(int(b.stored(1).remarkIndex(march, 0)), 3);
-    QVERIFY(!main.isReportMissing(1, march, 0));
+    QVERIFY(!run.store().isReportMissing(1, march, 0));
 }
 
 void ReportRemarksTest::tabLeavesEditorForOneEnter() {
     ReportBench b;
-    CMainDlg& main = b.start(Group().month(march).publisher(Publisher("Anna", "Bakker")));
+    Session& run = b.start(Group().month(march).publisher(Publisher("Anna", "Bakker")));
     CReportDlg& dlg = b.open(1);
     b.alt(Qt::Key_M);
     b.type("weg");
@@ -178,7 +178,7 @@ void ReportRemarksTest::tabLeavesEditorForOneEnter() {
     QVERIFY(!b.shown(res::IDC_REMARK_EDIT));
     QCOMPARE(b.focusId(), res::IDC_PARTICIPATED);
     QCOMPARE(dlg.enterMode, int(CReportDlg::EnterRemarkClosing));
-    QCOMPARE(tableText(main, dlg.remarkEntry), QString("weg"));
+    QCOMPARE(tableText(run, dlg.remarkEntry), QString("weg"));
     b.key(Qt::Key_Return); // only back to normal entry
     QCOMPARE(dlg.enterMode, int(CReportDlg::EnterNormal));
     QCOMPARE(b.focusId(), res::IDC_PARTICIPATED);
@@ -211,13 +211,13 @@ void ReportRemarksTest::remarkEdits_data() {
 void ReportRemarksTest::remarkEdits() {
     QFETCH(QString, typed);
     ReportBench b;
-    CMainDlg& main = b.start(pioneer(30, 12, "12"));
+    Session& run = b.start(pioneer(30, 12, "12"));
     CReportDlg& dlg = b.open(1);
     QCOMPARE(dlg.remarkEntry, 2);
     typeRemark(b, typed);
     b.key(Qt::Key_Return);
     QVERIFY(!b.shown(res::IDC_REMARK_EDIT));
-    QTEST(tableText(main, 2), "stored");
+    QTEST(tableText(run, 2), "stored");
     QFETCH(bool, linked);
     QCOMPARE(int(dlg.workRecord.remarkIndex(march, 0)), linked ? 2 : 0);
     QTEST(int(dlg.creditValue), "credit");
@@ -234,12 +234,12 @@ void ReportRemarksTest::remarkEdits() {
 
 void ReportRemarksTest::builtRemarkIsStored() {
     ReportBench b;
-    CMainDlg& main = b.start(pioneer(30, 12, ""));
+    Session& run = b.start(pioneer(30, 12, ""));
     CReportDlg& dlg = b.open(1);
     b.alt(Qt::Key_M);
     QCOMPARE(b.text(res::IDC_REMARK_EDIT), QString("12 +Uren"));
     b.key(Qt::Key_Return);
-    QCOMPARE(tableText(main, dlg.remarkEntry), QString("12 +Uren"));
+    QCOMPARE(tableText(run, dlg.remarkEntry), QString("12 +Uren"));
     QCOMPARE(int(dlg.workRecord.remarkIndex(march, 0)), dlg.remarkEntry);
     QCOMPARE(int(dlg.workRecord.creditHours(march, 0)), 12);
 }
@@ -260,34 +260,34 @@ Group fullTable() {
 
 void ReportRemarksTest::fullTableKeepsExistingRemark() {
     ReportBench b;
-    CMainDlg& main = b.start(fullTable());
-    QCOMPARE(int(main.remarkCount), 254);
+    Session& run = b.start(fullTable());
+    QCOMPARE(int(run.store().remarkCount), 254);
     CReportDlg& dlg = b.open(1);
     QVERIFY(b.script.takeMessageTexts().isEmpty());
     QCOMPARE(dlg.remarkText, QString("oud"));
     typeRemark(b, "nieuw");
     b.key(Qt::Key_Return);
-    QCOMPARE(tableText(main, 254), QString("nieuw"));
+    QCOMPARE(tableText(run, 254), QString("nieuw"));
     QCOMPARE(int(dlg.workRecord.remarkIndex(march, 0)), 254);
     QTest::mouseClick(b.control(IDOK), Qt::LeftButton);
     QCOMPARE(int(b.stored(1).remarkIndex(march, 0)), 254);
-    QCOMPARE(int(main.remarkCount), 254);
+    QCOMPARE(int(run.store().remarkCount), 254);
 }
 
 void ReportRemarksTest::fullTableRefusesNewRemark() {
     ReportBench b;
-    CMainDlg& main = b.start(fullTable());
+    Session& run = b.start(fullTable());
     CReportDlg& dlg = b.open(2);
     QCOMPARE(b.script.takeMessageTexts(), QStringList{"Onvoldoende plaats"});
     QCOMPARE(dlg.remarkEntry, 0);
     typeRemark(b, "geen plaats");
     b.key(Qt::Key_Return);
     QCOMPARE(int(dlg.workRecord.remarkIndex(march, 0)), 0);
-    QCOMPARE(tableText(main, 254), QString("oud"));
+    QCOMPARE(tableText(run, 254), QString("oud"));
     QTest::mouseClick(b.control(IDOK), Qt::LeftButton);
     QVERIFY(!dlg.isRunning());
     QCOMPARE(int(b.stored(2).remarkIndex(march, 0)), 0);
-    QCOMPARE(int(main.remarkCount), 254);
+    QCOMPARE(int(run.store().remarkCount), 254);
 }
 
 void ReportRemarksTest::characterOutsideCodePage_data() {
@@ -299,7 +299,7 @@ void ReportRemarksTest::characterOutsideCodePage_data() {
 void ReportRemarksTest::characterOutsideCodePage() {
     QFETCH(int, leaveKey);
     ReportBench b;
-    CMainDlg& main = b.start(Group().month(march).publisher(Publisher("Anna", "Bakker")));
+    Session& run = b.start(Group().month(march).publisher(Publisher("Anna", "Bakker")));
     CReportDlg& dlg = b.open(1);
     // The box comes up as a window: it takes the focus the editor has given up.
     b.script.showBoxesAsWindows();
@@ -315,7 +315,7 @@ void ReportRemarksTest::characterOutsideCodePage() {
     auto* editor = qobject_cast<QLineEdit*>(b.control(res::IDC_REMARK_EDIT));
     QCOMPARE(editor->text(), QString::fromUtf8("Łódka €5"));
     QCOMPARE(editor->selectedText(), QString::fromUtf8("Ł"));
-    QCOMPARE(tableText(main, dlg.remarkEntry), QString());
+    QCOMPARE(tableText(run, dlg.remarkEntry), QString());
     QVERIFY(dlg.isRunning());
 
     // Typed over, the remark is stored in Windows-1252.
@@ -325,14 +325,14 @@ void ReportRemarksTest::characterOutsideCodePage() {
     const std::string expected = "L\xF3"
                                  "dka \x80"
                                  "5";
-    QCOMPARE(main.remark(unsigned(dlg.remarkEntry)).text(), expected);
+    QCOMPARE(run.store().remark(unsigned(dlg.remarkEntry)).text(), expected);
     QCOMPARE(dlg.enterMode, int(CReportDlg::EnterNormal));
     QVERIFY(b.script.unexpected().isEmpty());
 }
 
 void ReportRemarksTest::cancelKeepsOnlyTheRemarkTable() {
     ReportBench b;
-    CMainDlg& main = b.start(pioneer(30, 12, "12"));
+    Session& run = b.start(pioneer(30, 12, "12"));
     const PublisherRecord before = b.stored(1);
     CReportDlg& dlg = b.open(1);
     typeRemark(b, "");
@@ -343,7 +343,7 @@ void ReportRemarksTest::cancelKeepsOnlyTheRemarkTable() {
     b.key(Qt::Key_Escape);
     QVERIFY(!dlg.isRunning());
     QVERIFY(b.stored(1).bytes == before.bytes);
-    QCOMPARE(tableText(main, 2), QString("12"));
+    QCOMPARE(tableText(run, 2), QString("12"));
 
     CReportDlg& again = b.open(1);
     typeRemark(b, "15");
@@ -351,7 +351,7 @@ void ReportRemarksTest::cancelKeepsOnlyTheRemarkTable() {
     b.key(Qt::Key_Escape);
     QVERIFY(!again.isRunning());
     QVERIFY(b.stored(1).bytes == before.bytes);
-    QCOMPARE(tableText(main, 2), QString("15"));
+    QCOMPARE(tableText(run, 2), QString("15"));
 }
 
 // Alt+letter while the editor is open: Alt+M returns to the editor with the
@@ -359,7 +359,7 @@ void ReportRemarksTest::cancelKeepsOnlyTheRemarkTable() {
 // has types nothing, in the remark editor as in a count field.
 void ReportRemarksTest::mnemonicsKeepTheTypedRemark() {
     ReportBench b;
-    CMainDlg& main = b.start(pioneer(30, 0, "oud"));
+    Session& run = b.start(pioneer(30, 0, "oud"));
     CReportDlg& dlg = b.open(1);
     typeRemark(b, "nieuw");
     auto* editor = qobject_cast<QLineEdit*>(b.control(res::IDC_REMARK_EDIT));
@@ -371,7 +371,7 @@ void ReportRemarksTest::mnemonicsKeepTheTypedRemark() {
         QVERIFY(!b.shown(res::IDC_MONTH_LIST));
     }
     b.key(Qt::Key_Return);
-    QCOMPARE(tableText(main, dlg.remarkEntry), QString("nieuw"));
+    QCOMPARE(tableText(run, dlg.remarkEntry), QString("nieuw"));
 
     b.report->GetDlgItem(res::IDC_HOURS)->SetFocus();
     b.alt(Qt::Key_7);

@@ -217,7 +217,7 @@ int main(int argc, char** argv) {
 
     auto dlg = std::make_unique<CMainDlg>();
     const std::tm day = pictureDay();
-    dlg->localTime = [day] { return day; };
+    dlg->session.store().localTime = [day] { return day; };
     if (!dlg->Create()) {
         complain("the main window cannot be created");
         return 1;

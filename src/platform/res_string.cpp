@@ -1,4 +1,4 @@
-#include "res/res_string.h"
+#include "platform/res_string.h"
 
 #include "platform/message_box.h"
 
