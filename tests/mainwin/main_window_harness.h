@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QListWidget>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -136,5 +137,20 @@ public:
     QString startFolder;
     std::unique_ptr<CMainDlg> dlg;
 };
+
+// Once the window menu is open, records its entries ("-" for a separator) and
+// picks the entry that upPresses of the Up key reach from the top, by keyboard.
+inline void chooseWindowMenuEntry(QStringList& entries, int upPresses) {
+    QTimer::singleShot(0, [&entries, upPresses] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* action : menu->actions())
+            entries << (action->isSeparator() ? QString("-") : action->text());
+        for (int i = 0; i < upPresses; ++i)
+            QTest::keyClick(menu, Qt::Key_Up);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+}
 
 } // namespace harness

@@ -22,15 +22,7 @@ fixture::Group smallGroup() {
 
 // Picks the last entry of the window menu once it is open, by keyboard.
 void chooseLastMenuEntry(QStringList& entries) {
-    QTimer::singleShot(0, [&entries] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction* action : menu->actions())
-            entries << (action->isSeparator() ? QString("-") : action->text());
-        QTest::keyClick(menu, Qt::Key_Up);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
+    harness::chooseWindowMenuEntry(entries, 1);
 }
 
 } // namespace

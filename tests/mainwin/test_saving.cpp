@@ -92,16 +92,7 @@ QString cannotCreate(const QString& file) {
 // Opens the window menu with Alt+Space and picks "Vorige versie terugzetten...",
 // the entry above the separator and About.
 void chooseRestore(harness::MainWindow& run, QStringList& entries) {
-    QTimer::singleShot(0, [&entries] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction* action : menu->actions())
-            entries << (action->isSeparator() ? QString("-") : action->text());
-        QTest::keyClick(menu, Qt::Key_Up);
-        QTest::keyClick(menu, Qt::Key_Up);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
+    harness::chooseWindowMenuEntry(entries, 2);
     QTest::keyClick(run.list(), Qt::Key_Space, Qt::AltModifier);
 }
 
