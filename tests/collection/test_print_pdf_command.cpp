@@ -2,6 +2,7 @@
 // display, its PDF read back with a PDF reader.
 
 #include "pdf_reader.h"
+#include "support/file_bytes.h"
 
 #include "fixtures/group_fixture.h"
 
@@ -25,11 +26,6 @@ struct Run {
     int exitCode = -1;
     QString errors;
 };
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // The year slot a run started today uses for a list of a month other than
 // January: that of the year of the month before today's.
@@ -105,10 +101,10 @@ void PrintPdfCommandTest::printsTheReportMonth() {
         group.publisher(Publisher("Lid", std::to_string(i)));
     group.publisher(Publisher("Françoise", "Dubois").cell(Cell(4, slot).remark("Ziek geweest")));
     const QString groupFile = writeGroup("Groep.k09", group);
-    const QByteArray before = bytesOf(groupFile);
+    const QByteArray before = fileBytes(groupFile);
     const QString besideProgram = QFileInfo(program).absolutePath() + "/dravo.ini";
     const bool settingsBeside = QFile::exists(besideProgram);
-    const QByteArray settingsBefore = bytesOf(besideProgram);
+    const QByteArray settingsBefore = fileBytes(besideProgram);
     const QString out = dir.filePath("lijst.pdf");
 
     const Run run = dravo({"--print-pdf", out, groupFile});
@@ -135,7 +131,7 @@ void PrintPdfCommandTest::printsTheReportMonth() {
     QVERIFY(pages[1].contains("Ziek geweest"));
 
     // Neither the group file nor any settings changed.
-    QCOMPARE(bytesOf(groupFile), before);
+    QCOMPARE(fileBytes(groupFile), before);
     QStringList settingsWritten;
     for (QDirIterator it(home.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
          it.hasNext();) {
@@ -145,7 +141,7 @@ void PrintPdfCommandTest::printsTheReportMonth() {
     }
     QCOMPARE(settingsWritten, QStringList());
     QCOMPARE(QFile::exists(besideProgram), settingsBeside);
-    QCOMPARE(bytesOf(besideProgram), settingsBefore);
+    QCOMPARE(fileBytes(besideProgram), settingsBefore);
 }
 
 void PrintPdfCommandTest::pageCounts_data() {
@@ -235,7 +231,7 @@ void PrintPdfCommandTest::badInput() {
     fixture::Group group;
     group.month(2).number(1).publisher(Publisher("Zoë", "Jansen"));
     const QString groupFile = writeGroup("Groep.k09", group);
-    const QByteArray before = bytesOf(groupFile);
+    const QByteArray before = fileBytes(groupFile);
     {
         QFile junk(dir.filePath("Kapot.k09"));
         QVERIFY(junk.open(QIODevice::WriteOnly));
@@ -257,7 +253,7 @@ void PrintPdfCommandTest::badInput() {
     QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
     if (!notCreated.isEmpty())
         QVERIFY(!QFile::exists(notCreated));
-    QCOMPARE(bytesOf(groupFile), before);
+    QCOMPARE(fileBytes(groupFile), before);
 }
 
 QTEST_MAIN(PrintPdfCommandTest)

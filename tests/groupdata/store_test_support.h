@@ -3,6 +3,7 @@
 
 #include "fixtures/group_fixture.h"
 #include "groupdata/group_store.h"
+#include "support/file_bytes.h"
 
 #include <QtTest>
 
@@ -21,13 +22,6 @@ inline std::function<std::tm()> clockAt(int year, int month) {
 
 inline QByteArray toQt(const std::vector<std::uint8_t>& bytes) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()));
-}
-
-inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
 }
 
 // A small valid group with two publishers, a remark and a late report.

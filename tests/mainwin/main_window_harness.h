@@ -6,6 +6,7 @@
 #include "mainwin/group_app.h"
 #include "mainwin/main_dlg.h"
 #include "res/resource.h"
+#include "support/file_bytes.h"
 #include "support/private_home.h"
 #include "support/scripted_interaction.h"
 
@@ -32,12 +33,7 @@ inline std::tm dateOf(int year, int month, int day) {
     return t;
 }
 
-inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
+using ::fileBytes;
 
 // Empty when the two are equal; else where and how they first differ.
 inline QString firstDifference(const QByteArray& actual, const QByteArray& expected) {

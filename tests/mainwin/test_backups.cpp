@@ -4,6 +4,7 @@
 
 #include "platform/message_box.h"
 #include "res/resource.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,15 +19,10 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList contentsOf(const QList<BackupEntry>& entries) {
     QStringList contents;
     for (const BackupEntry& entry : entries)
-        contents << QString::fromLatin1(readFile(entry.path));
+        contents << QString::fromLatin1(fileBytes(entry.path));
     return contents;
 }
 
@@ -52,8 +48,8 @@ private slots:
         const QDir folder(backups.folderFor(group));
         const QStringList copies = folder.entryList(QDir::Files, QDir::Name);
         QCOMPARE(copies.size(), GroupBackups::keptCopies);
-        QCOMPARE(readFile(folder.filePath(copies.first())), QByteArray("round 6"));
-        QCOMPARE(readFile(folder.filePath(copies.last())), QByteArray("round 25"));
+        QCOMPARE(fileBytes(folder.filePath(copies.first())), QByteArray("round 6"));
+        QCOMPARE(fileBytes(folder.filePath(copies.last())), QByteArray("round 25"));
         QVERIFY(copies.first().endsWith(".k09"));
     }
 
@@ -115,7 +111,8 @@ private slots:
             times.prepend(clock);
             writeFile(group, made.first().toLatin1());
             QVERIFY(backups.keepCopy(group));
-            QCOMPARE(QString::fromLatin1(readFile(backups.list(group).first().path)), made.first());
+            QCOMPARE(QString::fromLatin1(fileBytes(backups.list(group).first().path)),
+                     made.first());
         }
         const QList<BackupEntry> entries = backups.list(group);
         QCOMPARE(contentsOf(entries), made.mid(0, GroupBackups::keptCopies));
@@ -152,8 +149,8 @@ private slots:
             QVERIFY(backups.keepCopy(group));
         QCOMPARE(backups.list(group).size(), GroupBackups::keptCopies);
         QCOMPARE(contentsOf(backups.list(group)).count("now"), GroupBackups::keptCopies);
-        QCOMPARE(readFile(folder + "/notes.txt"), QByteArray("mine"));
-        QCOMPARE(readFile(folder + "/000001-20260101-000000-000.k19"),
+        QCOMPARE(fileBytes(folder + "/notes.txt"), QByteArray("mine"));
+        QCOMPARE(fileBytes(folder + "/000001-20260101-000000-000.k19"),
                  QByteArray("another suffix"));
     }
 
@@ -177,16 +174,16 @@ private slots:
         }
         writeFile(group, "current");
         const QString chosen = backups.list(group)[restoredAge].path;
-        const QByteArray chosenBytes = readFile(chosen);
+        const QByteArray chosenBytes = fileBytes(chosen);
 
         QString error;
         QVERIFY(backups.restore(group, chosen, &error));
         QCOMPARE(error, QString());
-        QCOMPARE(readFile(group), chosenBytes);
+        QCOMPARE(fileBytes(group), chosenBytes);
         const QList<BackupEntry> entries = backups.list(group);
         QCOMPARE(entries.size(), GroupBackups::keptCopies);
-        QCOMPARE(readFile(entries.first().path), QByteArray("current"));
-        QCOMPARE(readFile(chosen), chosenBytes);
+        QCOMPARE(fileBytes(entries.first().path), QByteArray("current"));
+        QCOMPARE(fileBytes(chosen), chosenBytes);
     }
 
     void restoreFailures_data() {
@@ -235,7 +232,7 @@ private slots:
             .replace("{folder}", backups.folderFor(group));
         QCOMPARE(error, message);
         if (QFileInfo(group).isFile())
-            QCOMPARE(readFile(group), QByteArray("current"));
+            QCOMPARE(fileBytes(group), QByteArray("current"));
         QCOMPARE(contentsOf(backups.list(group)), copiesBefore);
     }
 
@@ -249,9 +246,10 @@ private slots:
         QString error;
         QVERIFY(!backups.keepCopy(group, &error));
         QVERIFY(error.startsWith(dir.filePath("plain/backups")));
-        QCOMPARE(readFile(group), QByteArray("x"));
+        QCOMPARE(fileBytes(group), QByteArray("x"));
     }
 };
 
 QTEST_MAIN(BackupsTest)
+#include "support/file_bytes.h"
 #include "test_backups.moc"

@@ -5,6 +5,7 @@
 #include "fixtures/group_fixture.h"
 #include "groupdata/group_store.h"
 #include "reports_on_disk.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -66,11 +67,6 @@ void signalDriver(QProcess& process, int number) {
     const qint64 pid = process.processId();
     if (process.state() == QProcess::Running && pid > 0)
         ::kill(pid_t(pid), number);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // One run of the program on a fresh group file, with a home of its own.

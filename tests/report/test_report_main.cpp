@@ -4,6 +4,7 @@
 #include "mainwin/group_app.h"
 #include "mainwin/main_dlg.h"
 #include "report_bench.h"
+#include "support/file_bytes.h"
 
 #include <QFile>
 
@@ -60,11 +61,6 @@ QStringList lines(CMainDlg& main) {
     for (int i = 0; i < publisherList(main)->count(); ++i)
         result << publisherList(main)->item(i)->text();
     return result;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 } // namespace
