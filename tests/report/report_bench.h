@@ -135,4 +135,15 @@ public:
 // The cell of the session's report month in slot 0.
 constexpr unsigned march = 2;
 
+// A March list whose remark table is full: 253 remarks of others and one of
+// the first publisher's; the second publisher has none.
+inline fixture::Group fullRemarkTable() {
+    fixture::Group g = fixture::Group().month(march);
+    for (int i = 0; i < 253; ++i)
+        g.remark("opmerking " + std::to_string(i));
+    g.publisher(fixture::Publisher("Anna", "Bakker").cell(fixture::Cell(march).remark("oud")));
+    g.publisher(fixture::Publisher("Bram", "Smit"));
+    return g;
+}
+
 } // namespace bench

@@ -256,13 +256,8 @@ void ReportMonthTest::lateMonthFollowsItsPioneerStatus() {
 // comes once for each month the overseer moves to, and the box it comes in
 // does not close the month list (which would load the month and raise it again).
 void ReportMonthTest::fullRemarkTableToldOncePerMonth() {
-    Group g = Group().month(march);
-    for (int i = 0; i < 253; ++i)
-        g.remark("opmerking " + std::to_string(i));
-    g.publisher(Publisher("Anna", "Bakker").cell(Cell(march).remark("oud")));
-    g.publisher(Publisher("Bram", "Smit"));
     ReportBench b;
-    b.start(g);
+    b.start(fullRemarkTable());
     CReportDlg& dlg = b.open(2);
     const QStringList once{"Onvoldoende plaats"};
     QCOMPARE(b.script.takeMessageTexts(), once);

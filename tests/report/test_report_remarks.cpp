@@ -246,23 +246,11 @@ void ReportRemarksTest::builtRemarkIsStored() {
     QCOMPARE(int(dlg.workRecord.creditHours(march, 0)), 12);
 }
 
-namespace {
-
-// 253 remarks of others and one of the first publisher's: the table is full.
-Group fullTable() {
-    Group g = Group().month(march);
-    for (int i = 0; i < 253; ++i)
-        g.remark("opmerking " + std::to_string(i));
-    g.publisher(Publisher("Anna", "Bakker").cell(Cell(march).remark("oud")));
-    g.publisher(Publisher("Bram", "Smit"));
-    return g;
-}
-
-} // namespace
+namespace {} // namespace
 
 void ReportRemarksTest::fullTableKeepsExistingRemark() {
     ReportBench b;
-    Session& run = b.start(fullTable());
+    Session& run = b.start(fullRemarkTable());
     QCOMPARE(int(run.store().remarkCount), 254);
     CReportDlg& dlg = b.open(1);
     QVERIFY(b.script.takeMessageTexts().isEmpty());
@@ -278,7 +266,7 @@ void ReportRemarksTest::fullTableKeepsExistingRemark() {
 
 void ReportRemarksTest::fullTableRefusesNewRemark() {
     ReportBench b;
-    Session& run = b.start(fullTable());
+    Session& run = b.start(fullRemarkTable());
     CReportDlg& dlg = b.open(2);
     QCOMPARE(b.script.takeMessageTexts(), QStringList{"Onvoldoende plaats"});
     QCOMPARE(dlg.remarkEntry, 0);
